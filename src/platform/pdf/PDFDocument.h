@@ -1,0 +1,67 @@
+#pragma once
+
+#include "PDFOutline.h"
+#include "PDFPage.h"
+#include "PDFWriteOptions.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <memory>
+
+struct PDFDocumentData;
+
+// A PDF document. A handle: copies refer to the same document. Every method is safe to call
+// from any thread; calls on one document are serialised.
+class PDFDocument {
+public:
+    PDFDocument() = default;
+    // Null when the file cannot be opened as a PDF.
+    static PDFDocument open(const QString &path);
+    static PDFDocument openData(const QByteArray &bytes);
+    // A new document without pages.
+    static PDFDocument create();
+
+    bool isNull() const { return !d; }
+    // The file it was opened from; empty for documents made in memory.
+    QString path() const;
+
+    bool isEncrypted() const;
+    // True while a password is still needed to read it.
+    bool isLocked() const;
+    bool unlock(const QString &password);
+
+    int pageCount() const;
+    PDFPage page(int index) const;
+    // Inserts `page` at `index`. A page of this document that was removed goes back as the same
+    // page; any other page (of this document or another) is copied with its boxes, rotation and
+    // annotations. Returns the inserted page, null on failure.
+    PDFPage insertPage(const PDFPage &page, int index);
+    // A new empty page with the given media box.
+    PDFPage insertNewPage(const QRectF &mediaBox, int index);
+    bool removePage(int index);
+
+    // The info dictionary: Title, Author, Subject, Keywords, Creator, Producer, CreationDate, ModDate.
+    QMap<QString, QString> documentAttributes() const;
+    void setDocumentAttributes(const QMap<QString, QString> &attributes);
+
+    // The outline root, or null when the document has none.
+    PDFOutline outlineRoot() const;
+    // Makes `root` the outline root; a null root removes the outline.
+    void setOutlineRoot(const PDFOutline &root);
+
+    // Writes the whole document to path atomically; the target is replaced only on success.
+    bool write(const QString &path) const;
+    // Writes a protected copy; the open document stays as it was.
+    bool write(const QString &path, const PDFWriteOptions &options) const;
+
+    bool operator==(const PDFDocument &other) const { return d == other.d; }
+
+private:
+    friend class PDFPage;
+    friend class PDFAnnotation;
+    friend class PDFOutline;
+    friend class PDFTextSearch;
+    explicit PDFDocument(std::shared_ptr<PDFDocumentData> data) : d(std::move(data)) {}
+    std::shared_ptr<PDFDocumentData> d;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "PDFDestination.h"
+
+#include <QString>
+#include <memory>
+
+class PDFDocument;
+struct PDFDocumentData;
+
+// An item of a document's outline (its table of contents); the root has no label.
+class PDFOutline {
+public:
+    PDFOutline() = default;
+    // A new item of the document, in no tree yet.
+    static PDFOutline create(const PDFDocument &document);
+
+    bool isNull() const { return !d; }
+    QString label() const;
+    void setLabel(const QString &label);
+    PDFDestination destination() const;
+    void setDestination(const PDFDestination &destination);
+
+    int numberOfChildren() const;
+    PDFOutline childAtIndex(int index) const;
+    PDFOutline parent() const;
+    int index() const; // position among its siblings, -1 without parent
+    // Inserts the item (taken out of wherever it was) as child number `index`.
+    void insertChild(const PDFOutline &child, int index);
+    void removeFromParent();
+
+    bool operator==(const PDFOutline &other) const { return d == other.d && m_object == other.m_object; }
+
+private:
+    friend class PDFDocument;
+    PDFOutline(std::shared_ptr<PDFDocumentData> data, int object) : d(std::move(data)), m_object(object) {}
+
+    std::shared_ptr<PDFDocumentData> d;
+    int m_object = 0;
+};
