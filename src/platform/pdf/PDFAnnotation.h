@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PDFAction.h"
+#include "PDFDrawing.h"
 #include "PDFTypes.h"
 
 #include <QDateTime>
@@ -11,15 +12,6 @@
 class PDFDocument;
 class PDFPage;
 struct PDFDocumentData;
-
-// An appearance drawn by the program itself: a content stream in the coordinates of a form
-// of `size` points (origin lower left), stretched onto the annotation's bounds. The images are
-// named /Im0, /Im1 … in the stream; each may carry an alpha channel.
-struct PDFAppearance {
-    QByteArray content;
-    QSizeF size;
-    QVector<QImage> images;
-};
 
 // An annotation: a handle to its dictionary, an indirect object of the document. Removing it
 // from its page and adding it again keeps the same object and all its properties.
@@ -91,8 +83,9 @@ public:
     PDFAction action() const;
     void setAction(const PDFAction &action);
 
-    // An appearance of the program's own making, kept as the annotation's normal appearance.
-    bool setAppearance(const PDFAppearance &appearance);
+    // An appearance of the program's own making, stretched onto the bounds and kept as the
+    // normal appearance; the engine never replaces it with one of its own.
+    bool setAppearance(const PDFDrawing &appearance);
     bool hasAppearance() const;
 
     // Private keys by which the program recognises its own annotations after reopening.

@@ -15,6 +15,12 @@ public:
     QPointF point() const { return m_point; }
     bool operator==(const PDFDestination &) const = default;
 
+    // For the engine layer: the handle of a page object.
+    static PDFPage pageFor(const std::shared_ptr<PDFDocumentData> &data, int pageObject)
+    {
+        return PDFPage(data, pageObject);
+    }
+
 private:
     PDFPage m_page;
     QPointF m_point;

@@ -4,13 +4,27 @@
 #include <QImage>
 #include <QRect>
 #include <QSizeF>
-#include <atomic>
 #include <memory>
+
+// Lets another thread stop a render that is no longer wanted.
+class PDFRenderCookie {
+public:
+    PDFRenderCookie();
+    ~PDFRenderCookie();
+    void cancel();
+    bool isCancelled() const;
+
+private:
+    friend class PDFDisplayList;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
 
 // A page recorded for rendering. It needs no lock on its document, so tiles of one page render
 // on several threads at once.
 class PDFDisplayList {
 public:
+    struct Impl;
     ~PDFDisplayList();
     PDFDisplayList(const PDFDisplayList &) = delete;
     PDFDisplayList &operator=(const PDFDisplayList &) = delete;
@@ -18,17 +32,16 @@ public:
     // Size of the displayed (rotated) page in points.
     QSizeF size() const { return m_size; }
 
-    // Renders the part `clip` (device pixels) of the page drawn at `scale` device pixels per point,
-    // onto `background`. A set `abort` flag stops the work early; the result is then null.
-    QImage render(double scale, const QRect &clip, const std::atomic<bool> *abort = nullptr,
+    // Renders the part `clip` (device pixels) of the page drawn at `scale` device pixels per
+    // point, onto `background`. A cancelled cookie stops the work early; the result is then null.
+    QImage render(double scale, const QRect &clip, PDFRenderCookie *cookie = nullptr,
                   const QColor &background = Qt::white) const;
     // The whole page at the given scale.
     QImage render(double scale) const;
 
 private:
     friend class PDFPage;
-    struct Impl;
-    explicit PDFDisplayList(std::unique_ptr<Impl> impl, QSizeF size);
+    PDFDisplayList(std::unique_ptr<Impl> impl, QSizeF size);
     std::unique_ptr<Impl> m_impl;
     QSizeF m_size;
 };

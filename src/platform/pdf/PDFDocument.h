@@ -37,6 +37,10 @@ public:
     // page; any other page (of this document or another) is copied with its boxes, rotation and
     // annotations. Returns the inserted page, null on failure.
     PDFPage insertPage(const PDFPage &page, int index);
+    // Copies pages of `source` (which may be this document) in the given order to `index`,
+    // keeping boxes, rotation and annotations; links between the copied pages point at the
+    // copies. Returns the new pages, empty on failure.
+    QVector<PDFPage> insertPages(const PDFDocument &source, const QVector<int> &sourceIndices, int index);
     // A new empty page with the given media box.
     PDFPage insertNewPage(const QRectF &mediaBox, int index);
     bool removePage(int index);

@@ -59,6 +59,7 @@ private:
     friend class PDFSelection;
     friend class PDFOutline;
     friend struct PDFDocumentData;
+    friend class PDFDestination;
     PDFPage(std::shared_ptr<PDFDocumentData> data, int object) : d(std::move(data)), m_object(object) {}
 
     std::shared_ptr<PDFDocumentData> d;

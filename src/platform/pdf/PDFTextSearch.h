@@ -3,7 +3,9 @@
 #include "PDFDocument.h"
 #include "PDFSelection.h"
 
+#include <QFuture>
 #include <QObject>
+#include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
 #include <memory>
 
@@ -27,6 +29,7 @@ signals:
 private:
     PDFDocument m_document;
     std::shared_ptr<std::atomic<bool>> m_cancel;
-    quint64 m_generation = 0;
+    QFuture<void> m_done;
+    quint64 m_generation = 0; // matches of an older search are dropped
     bool m_running = false;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+// Internal to the PDF engine layer: never included by a public header.
+extern "C" {
+#include <mupdf/fitz.h>
+#include <mupdf/pdf.h>
+}
+
+#include <QString>
+#include <mutex>
+
+namespace MuPDF {
+
+// This thread's context: a clone of the one base context, made on first use in each thread.
+fz_context *context();
+struct Locks;
+
+// A context of its own (own store and locks) for bulk work on an independent document, so that
+// workers never contend for the shared allocation lock.
+class IndependentContext {
+public:
+    IndependentContext();
+    ~IndependentContext();
+    IndependentContext(const IndependentContext &) = delete;
+    IndependentContext &operator=(const IndependentContext &) = delete;
+    fz_context *get() const { return m_ctx; }
+
+private:
+    Locks *m_locks;
+    fz_context *m_ctx;
+};
+
+inline QByteArray encodedPath(const QString &path) { return path.toUtf8(); }
+
+} // namespace MuPDF

@@ -1,0 +1,84 @@
+#include "PDFDisplayListPrivate.h"
+
+#include <cmath>
+
+struct PDFRenderCookie::Impl {
+    fz_cookie cookie = {};
+};
+
+PDFRenderCookie::PDFRenderCookie() : m_impl(std::make_unique<Impl>()) {}
+PDFRenderCookie::~PDFRenderCookie() = default;
+// MuPDF polls this plain integer while it renders; a torn read only delays the stop.
+void PDFRenderCookie::cancel() { m_impl->cookie.abort = 1; }
+bool PDFRenderCookie::isCancelled() const { return m_impl->cookie.abort != 0; }
+
+PDFDisplayList::Impl::~Impl()
+{
+    if (list)
+        fz_drop_display_list(MuPDF::context(), list);
+}
+
+std::unique_ptr<PDFDisplayList::Impl> recordPage(fz_context *ctx, pdf_page *page)
+{
+    auto impl = std::make_unique<PDFDisplayList::Impl>();
+    fz_display_list *list = nullptr;
+    fz_rect bounds = fz_empty_rect;
+    fz_try(ctx)
+    {
+        bounds = fz_bound_page(ctx, &page->super);
+        list = fz_new_display_list_from_page(ctx, &page->super);
+    }
+    fz_catch(ctx) list = nullptr;
+    if (!list)
+        return nullptr;
+    impl->list = list;
+    impl->bounds = bounds;
+    return impl;
+}
+
+PDFDisplayList::PDFDisplayList(std::unique_ptr<Impl> impl, QSizeF size) : m_impl(std::move(impl)), m_size(size) {}
+PDFDisplayList::~PDFDisplayList() = default;
+
+QImage PDFDisplayList::render(double scale) const
+{
+    const QRect whole(0, 0, int(std::ceil(m_size.width() * scale)), int(std::ceil(m_size.height() * scale)));
+    return render(scale, whole);
+}
+
+QImage PDFDisplayList::render(double scale, const QRect &clip, PDFRenderCookie *cookie, const QColor &background) const
+{
+    if (clip.isEmpty() || scale <= 0 || (cookie && cookie->isCancelled()))
+        return {};
+    QImage image(clip.size(), QImage::Format_RGB888);
+    if (image.isNull())
+        return {};
+    image.fill(background);
+
+    fz_context *ctx = MuPDF::context();
+    // The page's displayed origin may not be (0, 0): move it there before scaling.
+    const fz_matrix ctm = fz_concat(fz_translate(-m_impl->bounds.x0, -m_impl->bounds.y0), fz_scale(float(scale), float(scale)));
+    fz_pixmap *pixmap = nullptr;
+    fz_device *device = nullptr;
+    bool ok = true;
+    fz_try(ctx)
+    {
+        pixmap = fz_new_pixmap_with_data(ctx, fz_device_rgb(ctx), image.width(), image.height(), nullptr, 0,
+                                         int(image.bytesPerLine()), image.bits());
+        pixmap->x = clip.x();
+        pixmap->y = clip.y();
+        device = fz_new_draw_device(ctx, fz_identity, pixmap);
+        const fz_rect area = fz_make_rect(float(clip.left()), float(clip.top()), float(clip.left() + clip.width()),
+                                          float(clip.top() + clip.height()));
+        fz_run_display_list(ctx, m_impl->list, device, ctm, area, cookie ? &cookie->m_impl->cookie : nullptr);
+        fz_close_device(ctx, device);
+    }
+    fz_always(ctx)
+    {
+        fz_drop_device(ctx, device);
+        fz_drop_pixmap(ctx, pixmap);
+    }
+    fz_catch(ctx) ok = false;
+    if (!ok || (cookie && cookie->isCancelled()))
+        return {};
+    return image;
+}

@@ -1,0 +1,347 @@
+#include "PDFDocument.h"
+
+#include "PDFAtomicWriter.h"
+#include "PDFDocumentPrivate.h"
+#include "PDFPageCopier.h"
+
+#include <QRandomGenerator>
+
+namespace {
+
+std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path)
+{
+    if (!doc)
+        return nullptr;
+    auto data = std::make_shared<PDFDocumentData>();
+    data->doc = doc;
+    data->path = path;
+    fz_context *ctx = MuPDF::context();
+    fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
+    fz_catch(ctx) data->locked = true;
+    return data;
+}
+
+pdf_document *openStream(fz_context *ctx, fz_stream *stream)
+{
+    pdf_document *doc = nullptr;
+    fz_try(ctx) doc = pdf_open_document_with_stream(ctx, stream);
+    fz_always(ctx) fz_drop_stream(ctx, stream);
+    fz_catch(ctx) doc = nullptr;
+    return doc;
+}
+
+const char *const kInfoKeys[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
+
+} // namespace
+
+PDFDocument PDFDocument::open(const QString &path)
+{
+    fz_context *ctx = MuPDF::context();
+    const QByteArray file = MuPDF::encodedPath(path);
+    fz_stream *stream = nullptr;
+    fz_try(ctx) stream = fz_open_file(ctx, file.constData());
+    fz_catch(ctx) stream = nullptr;
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path));
+}
+
+PDFDocument PDFDocument::openData(const QByteArray &bytes)
+{
+    fz_context *ctx = MuPDF::context();
+    fz_buffer *buffer = nullptr;
+    fz_stream *stream = nullptr;
+    fz_try(ctx)
+    {
+        buffer = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char *>(bytes.constData()), size_t(bytes.size()));
+        stream = fz_open_buffer(ctx, buffer);
+    }
+    fz_always(ctx) fz_drop_buffer(ctx, buffer);
+    fz_catch(ctx) stream = nullptr;
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString()));
+}
+
+PDFDocument PDFDocument::create()
+{
+    fz_context *ctx = MuPDF::context();
+    pdf_document *doc = nullptr;
+    fz_try(ctx) doc = pdf_create_document(ctx);
+    fz_catch(ctx) doc = nullptr;
+    return PDFDocument(adopt(doc, QString()));
+}
+
+QString PDFDocument::path() const { return d ? d->path : QString(); }
+
+bool PDFDocument::isEncrypted() const
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    return d->doc->crypt != nullptr;
+}
+
+bool PDFDocument::isLocked() const
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    return d->locked;
+}
+
+bool PDFDocument::unlock(const QString &password)
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    const QByteArray utf8 = password.toUtf8();
+    int ok = 0;
+    fz_try(ctx) ok = pdf_authenticate_password(ctx, d->doc, utf8.constData());
+    fz_catch(ctx) ok = 0;
+    if (ok) {
+        d->locked = false;
+        d->pageTreeChanged();
+    }
+    return ok != 0;
+}
+
+int PDFDocument::pageCount() const
+{
+    if (!d)
+        return 0;
+    PDFLock lock(d->mutex);
+    return d->locked ? 0 : d->pageCount();
+}
+
+PDFPage PDFDocument::page(int index) const
+{
+    if (!d || index < 0)
+        return {};
+    PDFLock lock(d->mutex);
+    if (d->locked || index >= d->pageCount())
+        return {};
+    const int object = d->pageObjectAt(index);
+    return object ? PDFPage(d, object) : PDFPage();
+}
+
+PDFPage PDFDocument::insertPage(const PDFPage &page, int index)
+{
+    if (!d || page.isNull())
+        return {};
+    if (page.d == d) {
+        PDFLock lock(d->mutex);
+        // A page removed earlier goes back as itself, with everything it had.
+        if (page.index() < 0)
+            return d->reinsertPage(page.m_object, index) ? page : PDFPage();
+    }
+    const int sourceIndex = page.index();
+    if (sourceIndex < 0)
+        return {};
+    const QVector<PDFPage> pages = insertPages(page.document(), {sourceIndex}, index);
+    return pages.isEmpty() ? PDFPage() : pages.first();
+}
+
+QVector<PDFPage> PDFDocument::insertPages(const PDFDocument &source, const QVector<int> &sourceIndices, int index)
+{
+    if (!d || !source.d || sourceIndices.isEmpty())
+        return {};
+    std::unique_lock<std::recursive_mutex> ownLock(d->mutex, std::defer_lock);
+    std::unique_lock<std::recursive_mutex> sourceLock(source.d->mutex, std::defer_lock);
+    if (source.d == d)
+        ownLock.lock();
+    else
+        std::lock(ownLock, sourceLock);
+
+    fz_context *ctx = MuPDF::context();
+    pdf_document *dst = d->doc;
+    pdf_document *src = source.d->doc;
+    const int sourceCount = source.d->pageCount();
+    for (int i : sourceIndices)
+        if (i < 0 || i >= sourceCount)
+            return {};
+
+    // Resolve every source page before the tree changes (the source may be this document).
+    std::vector<pdf_obj *> sourcePages;
+    for (int i : sourceIndices) {
+        pdf_obj *obj = nullptr;
+        fz_try(ctx) obj = pdf_keep_obj(ctx, pdf_lookup_page_obj(ctx, src, i));
+        fz_catch(ctx) obj = nullptr;
+        sourcePages.push_back(obj);
+    }
+
+    const int at = std::clamp(index, 0, d->pageCount());
+    std::vector<pdf_obj *> copies(sourcePages.size(), nullptr);
+    std::map<int, int> pageMap;
+    pdf_graft_map *map = nullptr;
+    bool ok = true;
+    fz_try(ctx)
+    {
+        if (src != dst)
+            map = pdf_new_graft_map(ctx, dst);
+        for (size_t i = 0; i < sourcePages.size(); ++i) {
+            if (!sourcePages[i])
+                fz_throw(ctx, FZ_ERROR_GENERIC, "missing page");
+            copies[i] = PDFPageCopier::copyPage(ctx, dst, sourcePages[i], map);
+            pdf_insert_page(ctx, dst, at + int(i), copies[i]);
+        }
+    }
+    fz_catch(ctx) ok = false;
+
+    if (ok) {
+        for (size_t i = 0; i < sourcePages.size(); ++i)
+            pageMap.emplace(pdf_to_num(ctx, sourcePages[i]), pdf_to_num(ctx, copies[i]));
+        fz_try(ctx) for (size_t i = 0; i < sourcePages.size(); ++i)
+            PDFPageCopier::copyAnnotations(ctx, dst, sourcePages[i], copies[i], map, &pageMap);
+        fz_catch(ctx) ok = false;
+    }
+
+    QVector<PDFPage> result;
+    if (ok)
+        for (pdf_obj *copy : copies)
+            result.append(PDFPage(d, pdf_to_num(ctx, copy)));
+    pdf_drop_graft_map(ctx, map);
+    for (pdf_obj *obj : sourcePages)
+        pdf_drop_obj(ctx, obj);
+    for (pdf_obj *obj : copies)
+        pdf_drop_obj(ctx, obj);
+    d->pageTreeChanged();
+    return result;
+}
+
+PDFPage PDFDocument::insertNewPage(const QRectF &mediaBox, int index)
+{
+    if (!d || mediaBox.isEmpty())
+        return {};
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    const int at = std::clamp(index, 0, d->pageCount());
+    const fz_rect box = PDFGeometry::toFz(mediaBox);
+    pdf_obj *ref = nullptr;
+    int object = 0;
+    fz_try(ctx)
+    {
+        ref = pdf_add_page(ctx, d->doc, box, 0, nullptr, nullptr);
+        pdf_insert_page(ctx, d->doc, at, ref);
+        object = pdf_to_num(ctx, ref);
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, ref);
+    fz_catch(ctx) object = 0;
+    d->pageTreeChanged();
+    return object ? PDFPage(d, object) : PDFPage();
+}
+
+bool PDFDocument::removePage(int index)
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    if (index < 0 || index >= d->pageCount())
+        return false;
+    d->pageTreeChanged();
+    fz_context *ctx = MuPDF::context();
+    bool ok = true;
+    fz_try(ctx) pdf_delete_page(ctx, d->doc, index);
+    fz_catch(ctx) ok = false;
+    d->pageTreeChanged();
+    return ok;
+}
+
+QMap<QString, QString> PDFDocument::documentAttributes() const
+{
+    QMap<QString, QString> attributes;
+    if (!d)
+        return attributes;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    pdf_obj *info = pdf_dict_get(ctx, pdf_trailer(ctx, d->doc), PDF_NAME(Info));
+    for (const char *key : kInfoKeys) {
+        const char *value = pdf_to_text_string(ctx, pdf_dict_gets(ctx, info, key));
+        if (value && *value)
+            attributes.insert(QString::fromLatin1(key), QString::fromUtf8(value));
+    }
+    return attributes;
+}
+
+void PDFDocument::setDocumentAttributes(const QMap<QString, QString> &attributes)
+{
+    if (!d)
+        return;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    QList<QByteArray> keys, values;
+    for (auto it = attributes.begin(); it != attributes.end(); ++it) {
+        keys.append(it.key().toLatin1());
+        values.append(it.value().toUtf8());
+    }
+    fz_try(ctx)
+    {
+        pdf_obj *info = pdf_dict_get(ctx, pdf_trailer(ctx, d->doc), PDF_NAME(Info));
+        if (!pdf_is_dict(ctx, info)) {
+            info = pdf_add_new_dict(ctx, d->doc, 8);
+            // Adding an object may start a new xref section with a trailer of its own: ask again.
+            pdf_dict_put_drop(ctx, pdf_trailer(ctx, d->doc), PDF_NAME(Info), info);
+        }
+        for (const char *key : kInfoKeys)
+            pdf_dict_dels(ctx, info, key);
+        for (int i = 0; i < keys.size(); ++i)
+            pdf_dict_puts_drop(ctx, info, keys[i].constData(), pdf_new_text_string(ctx, values[i].constData()));
+    }
+    fz_catch(ctx) {}
+}
+
+PDFOutline PDFDocument::outlineRoot() const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    pdf_obj *outlines = pdf_dict_get(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, d->doc), PDF_NAME(Root)), PDF_NAME(Outlines));
+    const int object = pdf_is_indirect(ctx, outlines) ? pdf_to_num(ctx, outlines) : 0;
+    return object ? PDFOutline(d, object) : PDFOutline();
+}
+
+void PDFDocument::setOutlineRoot(const PDFOutline &root)
+{
+    if (!d || (!root.isNull() && root.d != d))
+        return;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    fz_try(ctx)
+    {
+        pdf_obj *catalog = pdf_dict_get(ctx, pdf_trailer(ctx, d->doc), PDF_NAME(Root));
+        if (root.isNull()) {
+            pdf_dict_del(ctx, catalog, PDF_NAME(Outlines));
+        } else {
+            pdf_obj *ref = pdf_new_indirect(ctx, d->doc, root.m_object, 0);
+            pdf_dict_put_drop(ctx, catalog, PDF_NAME(Outlines), ref);
+            pdf_obj *dict = pdf_resolve_indirect(ctx, ref);
+            pdf_dict_put(ctx, dict, PDF_NAME(Type), PDF_NAME(Outlines));
+            pdf_dict_del(ctx, dict, PDF_NAME(Parent));
+            pdf_dict_del(ctx, dict, PDF_NAME(Title));
+        }
+    }
+    fz_catch(ctx) {}
+}
+
+bool PDFDocument::write(const QString &path) const
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    return PDFAtomicWriter::write(MuPDF::context(), d->doc, path, nullptr);
+}
+
+bool PDFDocument::write(const QString &path, const PDFWriteOptions &options) const
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    PDFWriteOptions effective = options;
+    if (effective.ownerPassword.isEmpty()) {
+        // An empty permissions password would let any reader lift the restrictions: use the
+        // document password, or a random one when there is none.
+        effective.ownerPassword = effective.userPassword;
+        if (effective.ownerPassword.isEmpty())
+            effective.ownerPassword = QString::number(QRandomGenerator::system()->generate64(), 36)
+                                      + QString::number(QRandomGenerator::system()->generate64(), 36);
+    }
+    return PDFAtomicWriter::write(MuPDF::context(), d->doc, path, &effective);
+}

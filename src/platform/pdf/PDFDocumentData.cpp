@@ -1,0 +1,232 @@
+#include "PDFDocumentPrivate.h"
+
+#include <cmath>
+#include <limits>
+
+PDFDocumentData::~PDFDocumentData()
+{
+    PDFLock lock(mutex);
+    dropLoadedPages();
+    m_text.clear();
+    if (doc)
+        pdf_drop_document(MuPDF::context(), doc);
+}
+
+pdf_obj *PDFDocumentData::resolve(int object)
+{
+    fz_context *ctx = MuPDF::context();
+    pdf_obj *ref = nullptr;
+    pdf_obj *result = nullptr;
+    fz_try(ctx)
+    {
+        ref = pdf_new_indirect(ctx, doc, object, 0);
+        result = pdf_resolve_indirect(ctx, ref);
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, ref);
+    fz_catch(ctx) result = nullptr;
+    return result;
+}
+
+int PDFDocumentData::pageCount()
+{
+    fz_context *ctx = MuPDF::context();
+    int count = 0;
+    fz_try(ctx) count = pdf_count_pages(ctx, doc);
+    fz_catch(ctx) count = 0;
+    return count;
+}
+
+int PDFDocumentData::pageObjectAt(int index)
+{
+    fz_context *ctx = MuPDF::context();
+    if (m_pageIndexValid)
+        return index >= 0 && index < int(m_pageObjects.size()) ? m_pageObjects[size_t(index)] : 0;
+    int object = 0;
+    fz_try(ctx) object = pdf_to_num(ctx, pdf_lookup_page_obj(ctx, doc, index));
+    fz_catch(ctx) object = 0;
+    return object;
+}
+
+int PDFDocumentData::indexOfPageObject(int object)
+{
+    if (!m_pageIndexValid) {
+        // One walk of the page tree answers every later lookup until the tree changes.
+        const int count = pageCount();
+        m_pageObjects.assign(size_t(count), 0);
+        m_indexOfObject.clear();
+        for (int i = 0; i < count; ++i) {
+            fz_context *ctx = MuPDF::context();
+            int num = 0;
+            fz_try(ctx) num = pdf_to_num(ctx, pdf_lookup_page_obj(ctx, doc, i));
+            fz_catch(ctx) num = 0;
+            m_pageObjects[size_t(i)] = num;
+            m_indexOfObject.emplace(num, i);
+        }
+        m_pageIndexValid = true;
+    }
+    auto it = m_indexOfObject.find(object);
+    return it == m_indexOfObject.end() ? -1 : it->second;
+}
+
+pdf_page *PDFDocumentData::loadedPage(int object)
+{
+    auto it = m_loaded.find(object);
+    if (it != m_loaded.end())
+        return it->second;
+    const int index = indexOfPageObject(object);
+    if (index < 0)
+        return nullptr;
+    fz_context *ctx = MuPDF::context();
+    pdf_page *page = nullptr;
+    fz_try(ctx) page = pdf_load_page(ctx, doc, index);
+    fz_catch(ctx) page = nullptr;
+    if (page)
+        m_loaded.emplace(object, page);
+    return page;
+}
+
+pdf_annot *PDFDocumentData::loadedAnnotation(int object, int pageObject)
+{
+    pdf_page *page = pageObject ? loadedPage(pageObject) : nullptr;
+    if (!page)
+        return nullptr;
+    fz_context *ctx = MuPDF::context();
+    for (pdf_annot *a = pdf_first_annot(ctx, page); a; a = pdf_next_annot(ctx, a))
+        if (pdf_to_num(ctx, pdf_annot_obj(ctx, a)) == object || pdf_obj_parent_num(ctx, pdf_annot_obj(ctx, a)) == object)
+            return a;
+    return nullptr;
+}
+
+std::shared_ptr<const PDFTextPage> PDFDocumentData::textPage(int object)
+{
+    auto it = m_text.find(object);
+    if (it != m_text.end())
+        return it->second;
+    pdf_page *page = loadedPage(object);
+    if (!page)
+        return nullptr;
+    auto text = buildTextPage(MuPDF::context(), page);
+    if (text)
+        m_text.emplace(object, text);
+    return text;
+}
+
+bool PDFDocumentData::reinsertPage(int object, int index)
+{
+    fz_context *ctx = MuPDF::context();
+    const int at = std::clamp(index, 0, pageCount());
+    bool ok = true;
+    pdf_obj *ref = nullptr;
+    fz_try(ctx)
+    {
+        ref = pdf_new_indirect(ctx, doc, object, 0);
+        pdf_insert_page(ctx, doc, at, ref);
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, ref);
+    fz_catch(ctx) ok = false;
+    pageTreeChanged();
+    return ok;
+}
+
+void PDFDocumentData::pageTreeChanged()
+{
+    dropLoadedPages();
+    m_pageIndexValid = false;
+    m_pageObjects.clear();
+    m_indexOfObject.clear();
+}
+
+void PDFDocumentData::annotationListChanged(int pageObject)
+{
+    auto it = m_loaded.find(pageObject);
+    if (it == m_loaded.end())
+        return;
+    fz_drop_page(MuPDF::context(), &it->second->super);
+    m_loaded.erase(it);
+}
+
+void PDFDocumentData::dropLoadedPages()
+{
+    fz_context *ctx = MuPDF::context();
+    for (auto &[object, page] : m_loaded)
+        fz_drop_page(ctx, &page->super);
+    m_loaded.clear();
+}
+
+namespace PDFGeometry {
+
+fz_matrix pageToDevice(fz_context *ctx, pdf_page *page)
+{
+    fz_matrix ctm = fz_identity;
+    fz_try(ctx) pdf_page_transform(ctx, page, nullptr, &ctm);
+    fz_catch(ctx) ctm = fz_identity;
+    return ctm;
+}
+
+QRectF toQt(fz_rect r) { return QRectF(QPointF(r.x0, r.y0), QPointF(r.x1, r.y1)).normalized(); }
+
+fz_rect toFz(const QRectF &r)
+{
+    const QRectF n = r.normalized();
+    return fz_make_rect(float(n.left()), float(n.top()), float(n.right()), float(n.bottom()));
+}
+
+} // namespace PDFGeometry
+
+std::shared_ptr<const PDFTextPage> buildTextPage(fz_context *ctx, pdf_page *page)
+{
+    fz_stext_page *stext = nullptr;
+    fz_stext_options options = {};
+    fz_try(ctx) stext = fz_new_stext_page_from_page(ctx, &page->super, &options);
+    fz_catch(ctx) stext = nullptr;
+    if (!stext)
+        return nullptr;
+
+    const fz_matrix toPage = fz_invert_matrix(PDFGeometry::pageToDevice(ctx, page));
+    auto text = std::make_shared<PDFTextPage>();
+    int line = 0;
+    for (fz_stext_block *block = stext->first_block; block; block = block->next) {
+        if (block->type != FZ_STEXT_BLOCK_TEXT)
+            continue;
+        for (fz_stext_line *l = block->u.t.first_line; l; l = l->next, ++line)
+            for (fz_stext_char *ch = l->first_char; ch; ch = ch->next) {
+                const fz_rect box = fz_transform_rect(fz_rect_from_quad(ch->quad), toPage);
+                text->chars.append({PDFGeometry::toQt(box), char32_t(ch->c), line});
+            }
+    }
+    fz_drop_stext_page(ctx, stext);
+    return text;
+}
+
+QString PDFTextPage::string(int first, int last) const
+{
+    QString out;
+    first = std::max(first, 0);
+    last = std::min(last, int(chars.size()) - 1);
+    for (int i = first; i <= last; ++i) {
+        if (i > first && chars[i].line != chars[i - 1].line)
+            out += QLatin1Char('\n');
+        out += QString::fromUcs4(&chars[i].code, 1);
+    }
+    return out;
+}
+
+int PDFTextPage::nearestChar(QPointF point) const
+{
+    int best = -1;
+    double bestDistance = std::numeric_limits<double>::max();
+    for (int i = 0; i < chars.size(); ++i) {
+        const QRectF &b = chars[i].box;
+        const double dx = std::max({b.left() - point.x(), 0.0, point.x() - b.right()});
+        const double dy = std::max({b.top() - point.y(), 0.0, point.y() - b.bottom()});
+        // Distance across lines weighs more, so a point beside a line picks that line.
+        const double distance = dx * dx + 4 * dy * dy;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+        if (distance == 0)
+            break;
+    }
+    return best;
+}

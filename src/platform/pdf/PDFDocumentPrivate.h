@@ -1,0 +1,73 @@
+#pragma once
+
+// Internal to the PDF engine layer.
+#include "MuPDFContext.h"
+
+#include <QRectF>
+#include <QVector>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// The characters of one page in reading order, in page space.
+struct PDFTextPage {
+    struct Char {
+        QRectF box;
+        char32_t code = 0;
+        int line = 0; // running line number on the page
+    };
+    QVector<Char> chars;
+
+    QString string(int first, int last) const;
+    int nearestChar(QPointF point) const;
+};
+
+// Shared state of one open document. Every touch of `doc` happens with `mutex` held.
+struct PDFDocumentData {
+    std::recursive_mutex mutex;
+    pdf_document *doc = nullptr;
+    QString path;
+    bool locked = false; // a password is still needed
+
+    ~PDFDocumentData();
+
+    // The rest requires the mutex.
+    // The object with that number, borrowed from the document; nullptr when it does not exist.
+    pdf_obj *resolve(int object);
+    int pageCount();
+    int pageObjectAt(int index);
+    int indexOfPageObject(int object);
+    // The loaded page of a page object, loaded on demand; nullptr when it is not in the tree.
+    pdf_page *loadedPage(int object);
+    // The loaded annotation of an annotation object, or nullptr when it is on no loaded page.
+    pdf_annot *loadedAnnotation(int object, int pageObject);
+    std::shared_ptr<const PDFTextPage> textPage(int object);
+    // Puts a page object that is in no page tree back at index.
+    bool reinsertPage(int object, int index);
+
+    // Must be called after the page tree or a page's annotation list changed, so that no loaded
+    // page keeps a stale number or a stale annotation list.
+    void pageTreeChanged();
+    void annotationListChanged(int pageObject);
+
+private:
+    void dropLoadedPages();
+    std::map<int, pdf_page *> m_loaded;
+    std::vector<int> m_pageObjects;
+    std::map<int, int> m_indexOfObject;
+    bool m_pageIndexValid = false;
+    std::map<int, std::shared_ptr<const PDFTextPage>> m_text;
+};
+
+using PDFLock = std::lock_guard<std::recursive_mutex>;
+
+namespace PDFGeometry {
+// The matrix from page space to MuPDF's displayed page space (rotated, y downwards).
+fz_matrix pageToDevice(fz_context *ctx, pdf_page *page);
+QRectF toQt(fz_rect r);
+fz_rect toFz(const QRectF &r);
+} // namespace PDFGeometry
+
+// A page text of MuPDF's structured text, converted to page space. nullptr on failure.
+std::shared_ptr<const PDFTextPage> buildTextPage(fz_context *ctx, pdf_page *page);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSizeF>
+#include <QVector>
+
+// Content drawn by the program itself: a PDF content stream in a space of `size` points with the
+// origin at the lower left, and the images it paints, named /Im0, /Im1 … in order. An image
+// given as JPEG bytes is stored as they are; otherwise the QImage is stored losslessly, with its
+// alpha channel as a soft mask.
+struct PDFDrawing {
+    struct Image {
+        QImage image;
+        QByteArray jpeg;
+    };
+    QByteArray content;
+    QSizeF size;
+    QVector<Image> images;
+};

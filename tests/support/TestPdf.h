@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+// Small PDFs written byte by byte, independent of the engine under test.
+namespace TestPdf {
+
+struct Page {
+    QStringList lines;             // Helvetica 12, first baseline at y = 700, 20 points apart, x = 72
+    QRectF mediaBox{0, 0, 612, 792};
+    int rotate = 0;
+};
+
+QByteArray build(const QList<Page> &pages);
+// A document of `count` pages, page n showing "Page n" and "Lorem ipsum dolor sit amet".
+QByteArray simple(int count);
+bool write(const QString &path, const QByteArray &bytes);
+// Runs a command, returning its exit code (-1 when it could not start); output goes to *output.
+int run(const QString &program, const QStringList &arguments, QString *output = nullptr);
+
+} // namespace TestPdf
