@@ -1,0 +1,10 @@
+#include "support/PdfExercise.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    exercisePdfBytes(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    return 0;
+}
