@@ -88,8 +88,7 @@ void PersistentContainer::open(const QString &databasePath)
     if (!database.open())
         return failOpen(describe(database.lastError()));
 
-    // SQLite opens lazily: a damaged, foreign or read-only file shows itself only here. The
-    // empty write transaction proves that changes can be saved.
+    // SQLite opens lazily: a damaged or foreign file shows itself only here.
     QSqlQuery query(database);
     const QString statements[] = {
         QStringLiteral("CREATE TABLE IF NOT EXISTS PFSignData ("
@@ -97,13 +96,15 @@ void PersistentContainer::open(const QString &databasePath)
                        "fontName TEXT, inputText TEXT, fontColor BLOB, imagePath TEXT)"),
         QStringLiteral("SELECT id, dateID, signType, fontName, inputText, fontColor, imagePath "
                        "FROM PFSignData LIMIT 0"),
-        QStringLiteral("BEGIN IMMEDIATE"),
-        QStringLiteral("COMMIT"),
     };
     for (const QString &statement : statements) {
         if (!query.exec(statement))
             return failOpen(describe(query.lastError()));
     }
+    // SQLite silently opens a read-only file for reading; saving would then fail much later.
+    // The folder must be writable too, for the journal.
+    if (!QFileInfo(databasePath).isWritable() || !QFileInfo(info.absolutePath()).isWritable())
+        return failOpen(QStringLiteral("the file or its folder is read-only"));
     m_available = true;
 }
 
