@@ -1,0 +1,68 @@
+#include "platform/store/Localization.h"
+#include "platform/store/PersistentContainer.h"
+#include "support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestLocalization : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Localization::install(QLocale(QLocale::Chinese, QLocale::China)); }
+
+    void languageFollowsTheLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Simplified Chinese") << QLocale(QLocale::Chinese, QLocale::China) << false;
+        QTest::newRow("Traditional Chinese") << QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan) << false;
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << true;
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << true;
+        QTest::newRow("C") << QLocale::c() << true;
+    }
+
+    void languageFollowsTheLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(bool, english);
+        QCOMPARE(Localization::usesEnglishTables(locale), english);
+        QCOMPARE(Localization::install(locale) > 0, english);
+        const QString saved = pfLocalized("无法保存签名库（%1）。");
+        QCOMPARE(saved, english ? QStringLiteral("The signature store could not be saved (%1).")
+                                : QStringLiteral("无法保存签名库（%1）。"));
+    }
+
+    void keyWithoutTranslationShowsTheKey()
+    {
+        QVERIFY(Localization::install(QLocale(QLocale::English, QLocale::UnitedStates)) > 0);
+        QCOMPARE(pfLocalized("这句话没有译文"), QStringLiteral("这句话没有译文"));
+    }
+
+    void switchingBackToChineseRemovesTheTables()
+    {
+        QVERIFY(Localization::install(QLocale(QLocale::French, QLocale::France)) > 0);
+        QCOMPARE(Localization::install(QLocale(QLocale::Chinese, QLocale::China)), 0);
+        QCOMPARE(pfLocalized("无法保存签名库（%1）。"), QStringLiteral("无法保存签名库（%1）。"));
+    }
+
+    void storeFailureIsShownInTheUsersLanguage()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("a folder"));
+        QVERIFY(QDir().mkpath(folder));
+
+        Localization::install(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QString english = PersistentContainer(folder).lastError();
+        QVERIFY2(english.startsWith(QStringLiteral("The signature store could not be opened (") + folder),
+                 qPrintable(english));
+
+        Localization::install(QLocale(QLocale::Chinese, QLocale::China));
+        QVERIFY(PersistentContainer(folder).lastError().startsWith(QStringLiteral("无法打开签名库（") + folder));
+    }
+};
+
+QUIRNA_TEST_MAIN(QCoreApplication, TestLocalization)
+#include "tst_Localization.moc"
