@@ -49,6 +49,15 @@ pdf_obj *addResources(fz_context *ctx, pdf_document *doc, const PDFDrawing &draw
                 image = nullptr;
             }
         }
+        if (!drawing.opacities.isEmpty()) {
+            pdf_obj *states = pdf_dict_put_dict(ctx, resources, PDF_NAME(ExtGState), drawing.opacities.size());
+            for (int i = 0; i < drawing.opacities.size(); ++i) {
+                const QByteArray name = "Gs" + QByteArray::number(i);
+                pdf_obj *state = pdf_dict_puts_dict(ctx, states, name.constData(), 2);
+                pdf_dict_put_real(ctx, state, PDF_NAME(ca), drawing.opacities[i]);
+                pdf_dict_put_real(ctx, state, PDF_NAME(CA), drawing.opacities[i]);
+            }
+        }
     }
     fz_catch(ctx)
     {

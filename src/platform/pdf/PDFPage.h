@@ -10,6 +10,7 @@ class PDFAnnotation;
 class PDFDisplayList;
 class PDFDocument;
 class PDFSelection;
+struct PDFDrawing;
 struct PDFDocumentData;
 
 // A page of a document. A handle: copies refer to the same page. It keeps its identity while
@@ -45,6 +46,10 @@ public:
     // Adds the annotation (a new one, or one removed before) to this page; the same object.
     bool addAnnotation(const PDFAnnotation &annotation);
     bool removeAnnotation(const PDFAnnotation &annotation);
+
+    // Draws `drawing` over the page's own content, as part of it (not as an annotation), in the
+    // space of the crop box with the origin at its lower left. False when it could not be added.
+    bool appendContent(const PDFDrawing &drawing);
 
     // A frozen recording of the page, with its annotations, that renders on any thread.
     std::shared_ptr<PDFDisplayList> displayList() const;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/pdf/PDFDocument.h"
+
+#include <QVector>
+
+// Builds a combined document's outline: one item per source, labelled with the source's name and
+// pointing at its first page, holding the source's own outline re-targeted at the copied pages.
+class OutlineMerger {
+public:
+    explicit OutlineMerger(const PDFDocument &result);
+    // `copies` are the result's pages copied from `source`, in the source's page order.
+    void addSource(const QString &label, const PDFDocument &source, const QVector<PDFPage> &copies);
+    // Makes the built outline the result's outline root.
+    void finish();
+
+private:
+    // Copies the children of `from` (an item of the source) under `to` (an item of the result).
+    void copyChildren(const PDFOutline &from, PDFOutline &to, const QVector<PDFPage> &copies);
+
+    PDFDocument m_result;
+    PDFOutline m_root;
+};

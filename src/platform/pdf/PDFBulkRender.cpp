@@ -1,0 +1,97 @@
+#include "PDFBulkRender.h"
+
+#include "MuPDFContext.h"
+
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
+#include <vector>
+
+namespace {
+
+QImage toImage(fz_context *ctx, fz_pixmap *pixmap)
+{
+    QImage image(fz_pixmap_width(ctx, pixmap), fz_pixmap_height(ctx, pixmap), QImage::Format_RGB888);
+    if (image.isNull())
+        return image;
+    const unsigned char *samples = fz_pixmap_samples(ctx, pixmap);
+    const size_t stride = size_t(fz_pixmap_stride(ctx, pixmap));
+    for (int y = 0; y < image.height(); ++y)
+        memcpy(image.scanLine(y), samples + size_t(y) * stride, size_t(image.width()) * 3);
+    return image;
+}
+
+QImage renderPage(fz_context *ctx, fz_document *doc, int index, double scale)
+{
+    fz_page *page = nullptr;
+    fz_pixmap *pixmap = nullptr;
+    fz_try(ctx)
+    {
+        page = fz_load_page(ctx, doc, index);
+        pixmap = fz_new_pixmap_from_page(ctx, page, fz_scale(float(scale), float(scale)), fz_device_rgb(ctx), 0);
+    }
+    fz_always(ctx) fz_drop_page(ctx, page);
+    fz_catch(ctx) pixmap = nullptr;
+    if (!pixmap)
+        return {};
+    QImage image = toImage(ctx, pixmap);
+    fz_drop_pixmap(ctx, pixmap);
+    return image;
+}
+
+// Renders every `workers`-th entry of indices starting at `first`.
+bool renderShare(const QByteArray &file, const QVector<int> &indices, int first, int workers, double scale,
+                 const PDFBulkRender::Sink &sink, std::atomic<bool> &stop)
+{
+    MuPDF::IndependentContext context;
+    fz_context *ctx = context.get();
+    if (!ctx)
+        return false;
+    fz_document *doc = nullptr;
+    int count = 0;
+    fz_try(ctx)
+    {
+        doc = fz_open_document(ctx, file.constData());
+        count = fz_needs_password(ctx, doc) ? -1 : fz_count_pages(ctx, doc);
+    }
+    fz_catch(ctx) count = -1;
+    bool ok = count >= 0;
+    for (int i = first; ok && i < indices.size() && !stop; i += workers) {
+        const int index = indices[i];
+        if (index < 0 || index >= count) {
+            ok = false;
+            break;
+        }
+        const QImage image = renderPage(ctx, doc, index, scale);
+        if (!sink(index, image))
+            ok = false;
+    }
+    if (!ok)
+        stop = true;
+    fz_drop_document(ctx, doc);
+    return ok;
+}
+
+} // namespace
+
+namespace PDFBulkRender {
+
+bool renderPages(const QString &path, const QVector<int> &indices, double scale, const Sink &sink, int workers)
+{
+    if (indices.isEmpty())
+        return true;
+    if (workers <= 0)
+        workers = std::max(1, QThread::idealThreadCount());
+    workers = std::min<int>(workers, int(indices.size()));
+    const QByteArray file = MuPDF::encodedPath(path);
+    std::atomic<bool> stop = false;
+    std::vector<QFuture<bool>> parts;
+    for (int w = 1; w < workers; ++w)
+        parts.push_back(QtConcurrent::run(renderShare, file, indices, w, workers, scale, std::cref(sink), std::ref(stop)));
+    bool ok = renderShare(file, indices, 0, workers, scale, sink, stop);
+    for (auto &part : parts)
+        ok = part.result() && ok;
+    return ok;
+}
+
+} // namespace PDFBulkRender

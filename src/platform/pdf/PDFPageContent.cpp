@@ -1,0 +1,87 @@
+// PDFPage::appendContent: kept apart from PDFPage.cpp, which is about reading pages.
+#include "PDFDocumentPrivate.h"
+#include "PDFDrawing.h"
+#include "PDFDrawingWriter.h"
+#include "PDFPage.h"
+
+#include <cstdio>
+
+namespace {
+
+// A dictionary owned by `parent` alone, so that adding to it never changes another page that
+// shared the original (resource dictionaries are often shared between pages).
+pdf_obj *ownDict(fz_context *ctx, pdf_document *doc, pdf_obj *parent, pdf_obj *key, pdf_obj *original)
+{
+    pdf_obj *copy = pdf_is_dict(ctx, original) ? pdf_copy_dict(ctx, original) : pdf_new_dict(ctx, doc, 4);
+    pdf_dict_put_drop(ctx, parent, key, copy);
+    return copy;
+}
+
+pdf_obj *addContentStream(fz_context *ctx, pdf_document *doc, const char *text)
+{
+    fz_buffer *buffer = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char *>(text), strlen(text));
+    pdf_obj *stream = nullptr;
+    fz_try(ctx) stream = pdf_add_stream(ctx, doc, buffer, nullptr, 0);
+    fz_always(ctx) fz_drop_buffer(ctx, buffer);
+    fz_catch(ctx) fz_rethrow(ctx);
+    return stream;
+}
+
+} // namespace
+
+bool PDFPage::appendContent(const PDFDrawing &drawing)
+{
+    if (!d || drawing.size.isEmpty())
+        return false;
+    const QRectF crop = bounds(PDFDisplayBox::CropBox);
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    pdf_document *doc = d->doc;
+    pdf_obj *page = d->resolve(m_object);
+    if (!page)
+        return false;
+    pdf_obj *form = nullptr, *contents = nullptr, *opening = nullptr, *closing = nullptr;
+    char name[32];
+    char tail[160];
+    bool ok = true;
+    fz_try(ctx)
+    {
+        form = PDFDrawingWriter::addForm(ctx, doc, drawing);
+        pdf_obj *resources = ownDict(ctx, doc, page, PDF_NAME(Resources),
+                                     pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources)));
+        pdf_obj *xobjects = ownDict(ctx, doc, resources, PDF_NAME(XObject), pdf_dict_get(ctx, resources, PDF_NAME(XObject)));
+        for (int n = 0;; ++n) {
+            snprintf(name, sizeof name, "QuirnaDrawing%d", n);
+            if (!pdf_dict_gets(ctx, xobjects, name))
+                break;
+        }
+        pdf_dict_puts(ctx, xobjects, name, form);
+
+        // The page's own content runs inside q … Q, so whatever state it leaves does not reach
+        // the drawing.
+        snprintf(tail, sizeof tail, "Q\nq 1 0 0 1 %g %g cm /%s Do Q\n", crop.left(), crop.top(), name);
+        opening = addContentStream(ctx, doc, "q\n");
+        closing = addContentStream(ctx, doc, tail);
+        pdf_obj *old = pdf_dict_get(ctx, page, PDF_NAME(Contents));
+        contents = pdf_new_array(ctx, doc, 4);
+        pdf_array_push(ctx, contents, opening);
+        if (pdf_is_array(ctx, old)) {
+            for (int i = 0; i < pdf_array_len(ctx, old); ++i)
+                pdf_array_push(ctx, contents, pdf_array_get(ctx, old, i));
+        } else if (old) {
+            pdf_array_push(ctx, contents, old);
+        }
+        pdf_array_push(ctx, contents, closing);
+        pdf_dict_put(ctx, page, PDF_NAME(Contents), contents);
+    }
+    fz_always(ctx)
+    {
+        pdf_drop_obj(ctx, form);
+        pdf_drop_obj(ctx, contents);
+        pdf_drop_obj(ctx, opening);
+        pdf_drop_obj(ctx, closing);
+    }
+    fz_catch(ctx) ok = false;
+    d->annotationListChanged(m_object); // a loaded page would still show the old content
+    return ok;
+}
