@@ -62,11 +62,3 @@ bench_export_rss_growth() {
   awk -v s="$small" -v l="$large" 'BEGIN { printf "BENCH export-rss-growth value=%.2fx\n", l / s }'
   rm -rf "$w"
 }
-
-bench_pages() {
-  bench_split_refman
-  bench_combine_r
-  bench_export_png_50
-  bench_protect_refman
-  bench_export_rss_growth
-}
