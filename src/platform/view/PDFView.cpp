@@ -23,6 +23,9 @@ constexpr std::array<double, 14> kZoomSteps{0.1, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 
 constexpr int kLineStep = 40;
 constexpr int kClickSlop = 4; // pointer travel (pixels) below which a press-release is a click
 
+// The page-space point shown at the top left of the displayed page.
+QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted().map(QPointF()); }
+
 } // namespace
 
 PDFView::PDFView(QWidget *parent)
@@ -46,7 +49,7 @@ void PDFView::setDocument(const PDFDocument &document)
     m_current = -1;
     layoutDocumentView();
     if (!m_pages.isEmpty())
-        jumpTo(PDFDestination(m_pages.first(), QPointF()), false);
+        jumpTo(PDFDestination(m_pages.first(), topLeftOf(m_pages.first())), false);
     emit selectionChanged();
 }
 
@@ -251,7 +254,7 @@ void PDFView::goToPage(const PDFPage &page)
     const int index = indexOf(page);
     if (index < 0)
         return;
-    jumpTo(PDFDestination(page, page.pageToDisplay(1).inverted().map(QPointF())), true);
+    jumpTo(PDFDestination(page, topLeftOf(page)), true);
 }
 
 void PDFView::goToDestination(const PDFDestination &destination) { jumpTo(destination, true); }
@@ -349,7 +352,7 @@ void PDFView::turnPage(int step, bool toBottom)
     const int target = (m_current / perRow + step) * perRow;
     if (target < 0 || target >= m_pages.size())
         return;
-    jumpTo(PDFDestination(m_pages[target], m_pages[target].pageToDisplay(1).inverted().map(QPointF())), false);
+    jumpTo(PDFDestination(m_pages[target], topLeftOf(m_pages[target])), false);
     if (toBottom)
         scrollTo(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->maximum()));
 }
@@ -427,7 +430,7 @@ void PDFView::paintEvent(QPaintEvent *event)
     for (int index : m_layout.pagesIn(event->rect().translated(scrollOffset()))) {
         const QRect rect = viewRect(index);
         painter.save();
-        painter.setClipRect(rect);
+        painter.setClipRect(rect & event->rect());
         drawPage(painter, m_pages[index]);
         painter.restore();
     }
