@@ -1,0 +1,166 @@
+#include "PDFTileRenderer.h"
+
+#include "PDFDisplayListCache.h"
+
+#include "platform/pdf/PDFDisplayList.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+PDFTileRenderer::PDFTileRenderer(QObject *parent)
+    : QObject(parent), m_lists(std::make_shared<PDFDisplayListCache>())
+{
+    m_pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+}
+
+PDFTileRenderer::~PDFTileRenderer()
+{
+    for (const auto &cookie : std::as_const(m_pending))
+        cookie->cancel();
+    m_pool.clear();
+    m_pool.waitForDone();
+}
+
+void PDFTileRenderer::beginFrame() { m_wanted.clear(); }
+
+void PDFTileRenderer::endFrame()
+{
+    for (auto it = m_pending.begin(); it != m_pending.end();) {
+        if (!m_wanted.contains(it.key())) {
+            it.value()->cancel();
+            it = m_pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void PDFTileRenderer::paintPage(QPainter &painter, const PDFPage &page, int index,
+                                const QRect &pageRect, const QRect &exposed, double scale,
+                                double dpr)
+{
+    const QRect visible = exposed & pageRect;
+    if (visible.isEmpty() || page.isNull())
+        return;
+    painter.fillRect(visible, Qt::white);
+
+    const double deviceScale = scale * dpr;
+    const QSize pagePixels(int(std::ceil(pageRect.width() * dpr)), int(std::ceil(pageRect.height() * dpr)));
+    const QRectF local = QRectF(visible.translated(-pageRect.topLeft()));
+    const int c0 = std::max(0, int(local.left() * dpr) / kTileSize);
+    const int r0 = std::max(0, int(local.top() * dpr) / kTileSize);
+    const int c1 = std::min((pagePixels.width() - 1) / kTileSize, int(std::ceil(local.right() * dpr)) / kTileSize);
+    const int r1 = std::min((pagePixels.height() - 1) / kTileSize, int(std::ceil(local.bottom() * dpr)) / kTileSize);
+    const quint32 gen = generation(index);
+
+    struct Placed {
+        QRectF target;
+        QImage image;
+    };
+    QVector<Placed> fresh;
+    bool missing = false;
+    for (int row = r0; row <= r1; ++row) {
+        for (int column = c0; column <= c1; ++column) {
+            const PDFTileKey key{index, gen, deviceScale, column, row};
+            const QRect clip = QRect(column * kTileSize, row * kTileSize, kTileSize, kTileSize) &
+                               QRect(QPoint(0, 0), pagePixels);
+            const QImage image = m_cache.find(key);
+            if (image.isNull()) {
+                missing = true;
+                request(page, key, clip);
+            } else {
+                fresh.append({QRectF(QPointF(clip.topLeft()) / dpr, QSizeF(clip.size()) / dpr)
+                                  .translated(pageRect.topLeft()),
+                              image});
+            }
+        }
+    }
+
+    painter.save();
+    painter.setClipRect(visible, Qt::IntersectClip);
+    if (missing) {
+        // Stand-ins: older generations first, so the newest stale look ends up on top.
+        auto standIns = m_cache.tilesOfPage(index);
+        std::stable_sort(standIns.begin(), standIns.end(), [](const auto &a, const auto &b) {
+            return a.first.generation < b.first.generation;
+        });
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        for (const auto &[key, image] : standIns) {
+            if (key.generation == gen && key.scale == deviceScale)
+                continue;
+            const double factor = scale / key.scale; // tile pixels to logical pixels
+            const QRectF target(pageRect.left() + key.column * kTileSize * factor,
+                                pageRect.top() + key.row * kTileSize * factor,
+                                image.width() * factor, image.height() * factor);
+            if (target.intersects(visible))
+                painter.drawImage(target, image);
+        }
+    }
+    for (const Placed &tile : std::as_const(fresh))
+        painter.drawImage(tile.target, tile.image);
+    painter.restore();
+}
+
+void PDFTileRenderer::request(const PDFPage &page, const PDFTileKey &key, const QRect &clip)
+{
+    m_wanted.insert(key);
+    if (m_pending.contains(key))
+        return;
+    auto cookie = std::make_shared<PDFRenderCookie>();
+    m_pending.insert(key, cookie);
+    m_pool.start([this, lists = m_lists, page, key, clip, cookie] {
+        QImage image;
+        if (!cookie->isCancelled()) {
+            if (auto list = lists->get(page, key.page, key.generation))
+                image = list->render(key.scale, clip, cookie.get());
+        }
+        QMetaObject::invokeMethod(this, [this, key, cookie, image] { finished(key, cookie, image); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void PDFTileRenderer::finished(const PDFTileKey &key, const std::shared_ptr<PDFRenderCookie> &cookie,
+                               const QImage &image)
+{
+    const auto it = m_pending.constFind(key);
+    if (it == m_pending.constEnd() || it.value() != cookie)
+        return; // cancelled or superseded
+    m_pending.erase(it);
+    if (cookie->isCancelled() || key.generation != generation(key.page))
+        return;
+    // A page that cannot be rendered shows blank rather than being asked for again and again.
+    QImage tile = image;
+    if (tile.isNull()) {
+        tile = QImage(1, 1, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+    }
+    m_cache.insert(key, tile);
+    ++m_rendered;
+    emit tileReady(key.page);
+}
+
+void PDFTileRenderer::invalidatePage(int index)
+{
+    ++m_generations[index];
+    m_lists->remove(index);
+    for (auto it = m_pending.begin(); it != m_pending.end();) {
+        if (it.key().page == index) {
+            it.value()->cancel();
+            it = m_pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void PDFTileRenderer::reset()
+{
+    for (const auto &cookie : std::as_const(m_pending))
+        cookie->cancel();
+    m_pending.clear();
+    m_cache.clear();
+    // A fresh list cache: workers still running for the old pages fill the old one.
+    m_lists = std::make_shared<PDFDisplayListCache>();
+    m_generations.clear();
+}

@@ -1,0 +1,680 @@
+#include "PDFView.h"
+
+#include "PDFTileRenderer.h"
+#include "PDFURLOpener.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QUrl>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// The zoom steps, the same values the zoom menu offers.
+constexpr std::array<double, 14> kZoomSteps{0.1, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 4, 8, 16, 24, 32, 64};
+constexpr int kLineStep = 40;
+constexpr int kClickSlop = 4; // pointer travel (pixels) below which a press-release is a click
+
+// The page-space point shown at the top left of the displayed page.
+QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted().map(QPointF()); }
+
+} // namespace
+
+PDFView::PDFView(QWidget *parent)
+    : QAbstractScrollArea(parent), m_renderer(new PDFTileRenderer(this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    verticalScrollBar()->setSingleStep(kLineStep);
+    horizontalScrollBar()->setSingleStep(kLineStep);
+    connect(m_renderer, &PDFTileRenderer::tileReady, viewport(), qOverload<>(&QWidget::update));
+}
+
+PDFView::~PDFView() = default;
+
+void PDFView::setDocument(const PDFDocument &document)
+{
+    m_document = document;
+    m_history.clear();
+    m_selection = {};
+    m_selectionRects.clear();
+    m_current = -1;
+    layoutDocumentView();
+    if (!m_pages.isEmpty())
+        jumpTo(PDFDestination(m_pages.first(), topLeftOf(m_pages.first())), false);
+    emit selectionChanged();
+}
+
+void PDFView::layoutDocumentView()
+{
+    m_pages.clear();
+    m_sizes.clear();
+    const int count = m_document.isNull() ? 0 : m_document.pageCount();
+    m_pages.reserve(count);
+    m_sizes.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        m_pages.append(m_document.page(i));
+        m_sizes.append(m_pages.last().displaySize());
+    }
+    m_renderer->reset();
+    const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
+    if (m_autoScales)
+        m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
+    m_current = current;
+    relayout();
+    emit documentChanged();
+    emit pageChanged();
+}
+
+void PDFView::setDisplayMode(PDFDisplayMode mode)
+{
+    if (mode == m_mode)
+        return;
+    const PDFDestination where = currentDestination();
+    m_mode = mode;
+    if (m_autoScales)
+        m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
+    relayout();
+    jumpTo(where, false);
+}
+
+// Scale ----------------------------------------------------------------------------------------
+
+void PDFView::setScaleFactor(double scale)
+{
+    m_autoScales = false;
+    applyScale(scale, QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0));
+}
+
+void PDFView::setAutoScales(bool autoScales)
+{
+    m_autoScales = autoScales;
+    if (autoScales)
+        applyScale(scaleFactorForSizeToFit(), QPointF(viewport()->width() / 2.0, 0));
+}
+
+double PDFView::scaleFactorForSizeToFit() const
+{
+    // Leave room for the vertical scroll bar, which a fitted continuous view usually needs.
+    int width = viewport()->width();
+    if (!verticalScrollBar()->isVisible() && isContinuous(m_mode))
+        width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return PDFViewLayout::fitWidthScale(m_sizes, m_mode, width);
+}
+
+bool PDFView::canZoomIn() const { return m_scale < kMaxScale; }
+bool PDFView::canZoomOut() const { return m_scale > kMinScale; }
+
+void PDFView::zoomIn()
+{
+    const auto next = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), m_scale + 1e-9);
+    if (next != kZoomSteps.end())
+        setScaleFactor(*next);
+}
+
+void PDFView::zoomOut()
+{
+    auto below = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), m_scale - 1e-9);
+    if (below != kZoomSteps.begin())
+        setScaleFactor(*std::prev(below));
+}
+
+void PDFView::applyScale(double scale, QPointF anchor)
+{
+    scale = std::clamp(std::isfinite(scale) ? scale : 1.0, kMinScale, kMaxScale);
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    relayoutKeeping(anchor);
+    emit scaleChanged();
+}
+
+// Layout and scrolling ------------------------------------------------------------------------
+
+void PDFView::relayout()
+{
+    m_layout.update(m_sizes, m_mode, m_scale, viewport()->width(), m_current);
+    const QSize size = m_layout.documentSize();
+    m_scrolling = true;
+    horizontalScrollBar()->setRange(0, std::max(0, size.width() - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    verticalScrollBar()->setRange(0, std::max(0, size.height() - viewport()->height()));
+    verticalScrollBar()->setPageStep(viewport()->height());
+    m_scrolling = false;
+    viewport()->update();
+}
+
+void PDFView::relayoutKeeping(QPointF anchor)
+{
+    const PDFPage page = pageForPoint(anchor, true);
+    const QPointF onPage = page.isNull() ? QPointF() : convertPointToPage(anchor, page);
+    relayout();
+    if (page.isNull())
+        return;
+    const QPointF now = convertPointFromPage(onPage, page);
+    scrollTo((scrollOffset() + now - anchor).toPoint());
+}
+
+QPoint PDFView::scrollOffset() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void PDFView::scrollTo(QPoint documentPoint)
+{
+    m_scrolling = true;
+    horizontalScrollBar()->setValue(documentPoint.x());
+    verticalScrollBar()->setValue(documentPoint.y());
+    m_scrolling = false;
+    viewport()->update();
+}
+
+void PDFView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+    if (!m_scrolling)
+        updateCurrentFromScroll();
+    emit liveScroll();
+}
+
+void PDFView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_autoScales) {
+        m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
+        emit scaleChanged();
+    }
+    relayoutKeeping(QPointF(0, 0));
+}
+
+QRect PDFView::viewRect(int index) const
+{
+    const QRect rect = m_layout.pageRect(index);
+    return rect.isNull() ? rect : rect.translated(-scrollOffset());
+}
+
+int PDFView::indexOf(const PDFPage &page) const
+{
+    if (page.isNull() || !(page.document() == m_document))
+        return -1;
+    const int index = page.index();
+    return index >= 0 && index < m_pages.size() ? index : -1;
+}
+
+// Current page and navigation -----------------------------------------------------------------
+
+void PDFView::setCurrentIndex(int index)
+{
+    if (index == m_current)
+        return;
+    m_current = index;
+    emit pageChanged();
+}
+
+void PDFView::updateCurrentFromScroll()
+{
+    if (!isContinuous(m_mode) || m_pages.isEmpty())
+        return;
+    // The page that holds the upper part of the viewport is the one being read.
+    const QPoint probe(viewport()->width() / 2, viewport()->height() / 4);
+    int index = m_layout.nearestPage(probe + scrollOffset());
+    if (verticalScrollBar()->value() == verticalScrollBar()->maximum() && verticalScrollBar()->maximum() > 0) {
+        const QVector<int> shown = m_layout.pagesIn(QRect(scrollOffset(), viewport()->size()));
+        if (!shown.isEmpty())
+            index = shown.last();
+    }
+    setCurrentIndex(index);
+}
+
+PDFPage PDFView::currentPage() const
+{
+    return m_current >= 0 && m_current < m_pages.size() ? m_pages[m_current] : PDFPage();
+}
+
+PDFDestination PDFView::currentDestination() const
+{
+    const PDFPage page = currentPage();
+    if (page.isNull())
+        return {};
+    const QRect rect = viewRect(m_current);
+    const QPointF corner(std::clamp(0, rect.left(), rect.right()), std::clamp(0, rect.top(), rect.bottom()));
+    return PDFDestination(page, convertPointToPage(corner, page));
+}
+
+void PDFView::goToPage(const PDFPage &page)
+{
+    const int index = indexOf(page);
+    if (index < 0)
+        return;
+    jumpTo(PDFDestination(page, topLeftOf(page)), true);
+}
+
+void PDFView::goToDestination(const PDFDestination &destination) { jumpTo(destination, true); }
+
+void PDFView::jumpTo(const PDFDestination &destination, bool record)
+{
+    const int index = indexOf(destination.page());
+    if (index < 0)
+        return;
+    if (record)
+        m_history.recordJump(currentDestination());
+    const bool rowChanges = !isContinuous(m_mode) && m_layout.pageRect(index).isNull();
+    setCurrentIndex(index);
+    if (rowChanges)
+        relayout();
+    const QPointF inPage = destination.page().pageToDisplay(m_scale).map(destination.point());
+    const QRect rect = m_layout.pageRect(index);
+    const QPointF target = QPointF(rect.topLeft()) + inPage - QPointF(PDFViewLayout::kMargin, PDFViewLayout::kMargin);
+    // Keep the page centred across when it fits the width.
+    const int x = rect.width() + 2 * PDFViewLayout::kMargin <= viewport()->width() ? 0 : int(target.x());
+    scrollTo(QPoint(x, std::max(0, int(target.y()))));
+    m_current = index; // a short last page scrolls less than asked; it is still the one chosen
+}
+
+void PDFView::goToRect(const QRectF &rect, const PDFPage &page)
+{
+    const int index = indexOf(page);
+    if (index < 0)
+        return;
+    m_history.recordJump(currentDestination());
+    const bool rowChanges = !isContinuous(m_mode) && m_layout.pageRect(index).isNull();
+    setCurrentIndex(index);
+    if (rowChanges)
+        relayout();
+    const QRectF shown = page.pageToDisplay(m_scale).mapRect(rect).translated(m_layout.pageRect(index).topLeft());
+    const QRect visible(scrollOffset(), viewport()->size());
+    if (visible.contains(shown.toAlignedRect()))
+        return;
+    // Centre the rectangle in the viewport.
+    const QPointF centre = shown.center() - QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0);
+    scrollTo(centre.toPoint());
+    m_current = index;
+}
+
+void PDFView::goToSelection(const PDFSelection &selection)
+{
+    const QVector<PDFPage> pages = selection.pages();
+    if (!pages.isEmpty())
+        goToRect(selection.boundsForPage(pages.first()), pages.first());
+}
+
+void PDFView::goBack()
+{
+    if (m_history.canGoBack())
+        jumpTo(m_history.back(currentDestination()), false);
+}
+
+void PDFView::goForward()
+{
+    if (m_history.canGoForward())
+        jumpTo(m_history.forward(currentDestination()), false);
+}
+
+void PDFView::goToFirstPage()
+{
+    if (!m_pages.isEmpty())
+        goToPage(m_pages.first());
+}
+
+void PDFView::goToLastPage()
+{
+    if (!m_pages.isEmpty())
+        goToPage(m_pages.last());
+}
+
+void PDFView::goToNextPage()
+{
+    const int step = isTwoUp(m_mode) ? 2 : 1;
+    if (m_current >= 0 && m_current + step < m_pages.size())
+        goToPage(m_pages[isTwoUp(m_mode) ? (m_current / 2) * 2 + step : m_current + step]);
+}
+
+void PDFView::goToPreviousPage()
+{
+    const int step = isTwoUp(m_mode) ? 2 : 1;
+    const int first = isTwoUp(m_mode) ? (m_current / 2) * 2 : m_current;
+    if (first - step >= 0)
+        goToPage(m_pages[first - step]);
+}
+
+// In the non-continuous modes scrolling past either end of a page turns it.
+void PDFView::turnPage(int step, bool toBottom)
+{
+    const int perRow = isTwoUp(m_mode) ? 2 : 1;
+    const int target = (m_current / perRow + step) * perRow;
+    if (target < 0 || target >= m_pages.size())
+        return;
+    jumpTo(PDFDestination(m_pages[target], topLeftOf(m_pages[target])), false);
+    if (toBottom)
+        scrollTo(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->maximum()));
+}
+
+// Geometry ------------------------------------------------------------------------------------
+
+PDFPage PDFView::pageForPoint(QPointF point, bool nearest) const
+{
+    const QPoint documentPoint = point.toPoint() + scrollOffset();
+    const int index = m_layout.nearestPage(documentPoint);
+    if (index < 0)
+        return {};
+    if (!nearest && !m_layout.pageRect(index).contains(documentPoint))
+        return {};
+    return m_pages[index];
+}
+
+QTransform PDFView::pageTransform(const PDFPage &page) const
+{
+    const int index = indexOf(page);
+    const QRect rect = viewRect(index);
+    if (index < 0 || rect.isNull())
+        return {};
+    return page.pageToDisplay(m_scale) * QTransform::fromTranslate(rect.left(), rect.top());
+}
+
+QPointF PDFView::convertPointToPage(QPointF point, const PDFPage &page) const
+{
+    return pageTransform(page).inverted().map(point);
+}
+
+QPointF PDFView::convertPointFromPage(QPointF point, const PDFPage &page) const
+{
+    return pageTransform(page).map(point);
+}
+
+QRectF PDFView::convertRectToPage(const QRectF &rect, const PDFPage &page) const
+{
+    return pageTransform(page).inverted().mapRect(rect);
+}
+
+QRectF PDFView::convertRectFromPage(const QRectF &rect, const PDFPage &page) const
+{
+    return pageTransform(page).mapRect(rect);
+}
+
+// Appearance ----------------------------------------------------------------------------------
+
+void PDFView::setBackgroundColor(const QColor &color)
+{
+    m_background = color;
+    viewport()->update();
+}
+
+void PDFView::setSelectionColor(const QColor &color)
+{
+    m_selectionColor = color;
+    viewport()->update();
+}
+
+void PDFView::invalidatePage(const PDFPage &page)
+{
+    const int index = indexOf(page);
+    if (index < 0)
+        return;
+    m_renderer->invalidatePage(index);
+    viewport()->update();
+}
+
+void PDFView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), m_background);
+    m_renderer->beginFrame();
+    for (int index : m_layout.pagesIn(event->rect().translated(scrollOffset()))) {
+        const QRect rect = viewRect(index);
+        painter.save();
+        painter.setClipRect(rect & event->rect());
+        drawPage(painter, m_pages[index]);
+        painter.restore();
+    }
+    m_renderer->endFrame();
+}
+
+void PDFView::drawPage(QPainter &painter, const PDFPage &page)
+{
+    const int index = indexOf(page);
+    const QRect rect = viewRect(index);
+    const QRect exposed = painter.clipBoundingRect().toAlignedRect() & rect;
+    m_renderer->paintPage(painter, page, index, rect, exposed, m_scale, viewport()->devicePixelRatioF());
+    const auto lines = m_selectionRects.constFind(index);
+    if (lines != m_selectionRects.constEnd()) {
+        // Multiply keeps the text dark while the paper takes the selection colour.
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        const QTransform transform = pageTransform(page);
+        for (const QRectF &line : *lines)
+            painter.fillRect(transform.mapRect(line), m_selectionColor);
+        painter.restore();
+    }
+}
+
+// Selection -----------------------------------------------------------------------------------
+
+void PDFView::setCurrentSelection(const PDFSelection &selection)
+{
+    if (selection == m_selection)
+        return;
+    m_selection = selection;
+    updateSelectionRects();
+    viewport()->update();
+    emit selectionChanged();
+}
+
+void PDFView::updateSelectionRects()
+{
+    m_selectionRects.clear();
+    for (const PDFSelection &line : m_selection.selectionsByLine()) {
+        for (const PDFPage &page : line.pages()) {
+            const QRectF box = line.boundsForPage(page);
+            const int index = indexOf(page);
+            if (index >= 0 && !box.isNull())
+                m_selectionRects[index].append(box);
+        }
+    }
+}
+
+void PDFView::copy()
+{
+    const QString text = m_selection.string();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+// Links ---------------------------------------------------------------------------------------
+
+std::optional<PDFAnnotation> PDFView::linkAt(QPointF point) const
+{
+    const PDFPage page = pageForPoint(point, false);
+    if (page.isNull())
+        return std::nullopt;
+    const QPointF onPage = convertPointToPage(point, page);
+    for (const PDFAnnotation &annotation : page.annotations()) {
+        if (annotation.type() == QLatin1String("Link") && annotation.bounds().contains(onPage))
+            return annotation;
+    }
+    return std::nullopt;
+}
+
+void PDFView::followLink(const PDFAnnotation &link)
+{
+    const PDFAction action = link.action();
+    if (const auto *goTo = std::get_if<PDFActionGoTo>(&action)) {
+        goToDestination(goTo->destination);
+    } else if (const auto *url = std::get_if<PDFActionURL>(&action)) {
+        if (!PDFURLOpener::isAllowed(QUrl(url->url.trimmed(), QUrl::StrictMode))) {
+            emit linkRefused(url->url, QCoreApplication::translate("Quirna", "此链接不是网页或邮件地址，已拒绝打开"));
+            return;
+        }
+        PDFURLOpener::open(url->url);
+    }
+}
+
+// Input ---------------------------------------------------------------------------------------
+
+void PDFView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mousePressEvent(event);
+    m_pressPos = event->position().toPoint();
+    m_pressLink = linkAt(event->position());
+    m_pressPage = pageForPoint(event->position(), true);
+    m_pressPagePoint = convertPointToPage(event->position(), m_pressPage);
+    m_dragging = false;
+    clearSelection();
+}
+
+void PDFView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        viewport()->setCursor(linkAt(event->position()) ? Qt::PointingHandCursor : Qt::IBeamCursor);
+        return;
+    }
+    if (m_pressPage.isNull())
+        return;
+    if (!m_dragging && (event->position().toPoint() - m_pressPos).manhattanLength() < kClickSlop)
+        return;
+    m_dragging = true;
+    const PDFPage page = pageForPoint(event->position(), true);
+    setCurrentSelection(PDFSelection::fromPoints(m_pressPage, m_pressPagePoint, page,
+                                                 convertPointToPage(event->position(), page)));
+}
+
+void PDFView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mouseReleaseEvent(event);
+    if (!m_dragging && m_pressLink) {
+        const auto link = linkAt(event->position());
+        if (link && *link == *m_pressLink)
+            followLink(*link);
+    }
+    m_pressLink.reset();
+    m_pressPage = {};
+    m_dragging = false;
+}
+
+void PDFView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy))
+        return copy();
+    if (event->matches(QKeySequence::ZoomIn) || (event->modifiers() & Qt::ControlModifier &&
+                                                 (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal)))
+        return zoomIn();
+    if (event->matches(QKeySequence::ZoomOut) || (event->modifiers() & Qt::ControlModifier && event->key() == Qt::Key_Minus))
+        return zoomOut();
+
+    QScrollBar *vertical = verticalScrollBar();
+    QScrollBar *horizontal = horizontalScrollBar();
+    const bool continuous = isContinuous(m_mode);
+    switch (event->key()) {
+    case Qt::Key_Home: return goToFirstPage();
+    case Qt::Key_End: return goToLastPage();
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+        if (!continuous && vertical->value() == vertical->maximum())
+            return turnPage(1, false);
+        vertical->setValue(vertical->value() + vertical->pageStep() - kLineStep);
+        return;
+    case Qt::Key_PageUp:
+        if (!continuous && vertical->value() == vertical->minimum())
+            return turnPage(-1, true);
+        vertical->setValue(vertical->value() - vertical->pageStep() + kLineStep);
+        return;
+    case Qt::Key_Down:
+        if (!continuous && vertical->value() == vertical->maximum())
+            return turnPage(1, false);
+        vertical->setValue(vertical->value() + kLineStep);
+        return;
+    case Qt::Key_Up:
+        if (!continuous && vertical->value() == vertical->minimum())
+            return turnPage(-1, true);
+        vertical->setValue(vertical->value() - kLineStep);
+        return;
+    case Qt::Key_Right:
+        // With nothing to scroll across, left and right turn pages.
+        if (horizontal->maximum() == 0)
+            return goToNextPage();
+        horizontal->setValue(horizontal->value() + kLineStep);
+        return;
+    case Qt::Key_Left:
+        if (horizontal->maximum() == 0)
+            return goToPreviousPage();
+        horizontal->setValue(horizontal->value() - kLineStep);
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void PDFView::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (delta == 0)
+            return;
+        // Zoom about the pointer, by one step per notch.
+        const auto next = delta > 0 ? std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), m_scale + 1e-9)
+                                    : std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), m_scale - 1e-9);
+        double scale = m_scale;
+        if (delta > 0 && next != kZoomSteps.end())
+            scale = *next;
+        else if (delta < 0 && next != kZoomSteps.begin())
+            scale = *std::prev(next);
+        m_autoScales = false;
+        applyScale(scale, event->position());
+        event->accept();
+        return;
+    }
+    QScrollBar *vertical = verticalScrollBar();
+    if (!isContinuous(m_mode) && delta < 0 && vertical->value() == vertical->maximum())
+        return turnPage(1, false);
+    if (!isContinuous(m_mode) && delta > 0 && vertical->value() == vertical->minimum())
+        return turnPage(-1, true);
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+// Drops ---------------------------------------------------------------------------------------
+
+void PDFView::setAcceptsDrops(bool accept)
+{
+    setAcceptDrops(accept);
+    viewport()->setAcceptDrops(accept);
+}
+
+QStringList PDFView::droppedFiles(const QMimeData *mime) const
+{
+    QStringList paths;
+    for (const QUrl &url : mime->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+void PDFView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PDFView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PDFView::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit filesDropped(paths);
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "PDFDisplayMode.h"
+#include "PDFNavigationHistory.h"
+#include "PDFViewLayout.h"
+
+#include "platform/pdf/PDFAnnotation.h"
+#include "platform/pdf/PDFDocument.h"
+#include "platform/pdf/PDFSelection.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QHash>
+#include <optional>
+
+class PDFTileRenderer;
+class QMimeData;
+
+// Shows a document's pages: layout in four display modes, zoom, navigation with history,
+// text selection and link following. Pages are drawn from tiles rendered off this thread.
+class PDFView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr double kMinScale = 0.1;
+    static constexpr double kMaxScale = 64.0;
+
+    explicit PDFView(QWidget *parent = nullptr);
+    ~PDFView() override;
+
+    PDFDocument document() const { return m_document; }
+    void setDocument(const PDFDocument &document);
+    // Pages were inserted, removed, rotated or resized: lay them out again.
+    void layoutDocumentView();
+
+    PDFDisplayMode displayMode() const { return m_mode; }
+    void setDisplayMode(PDFDisplayMode mode);
+
+    double scaleFactor() const { return m_scale; }
+    void setScaleFactor(double scale);
+    bool autoScales() const { return m_autoScales; }
+    void setAutoScales(bool autoScales);
+    double scaleFactorForSizeToFit() const;
+    bool canZoomIn() const;
+    bool canZoomOut() const;
+
+    QColor backgroundColor() const { return m_background; }
+    void setBackgroundColor(const QColor &color);
+    QColor selectionColor() const { return m_selectionColor; }
+    void setSelectionColor(const QColor &color);
+    void setAcceptsDrops(bool accept);
+
+    PDFPage currentPage() const;
+    PDFDestination currentDestination() const;
+    void goToPage(const PDFPage &page);
+    void goToDestination(const PDFDestination &destination);
+    // Scrolls so that `rect` (page space) of `page` is visible.
+    void goToRect(const QRectF &rect, const PDFPage &page);
+    void goToSelection(const PDFSelection &selection);
+    bool canGoBack() const { return m_history.canGoBack(); }
+    bool canGoForward() const { return m_history.canGoForward(); }
+
+    // The page under a viewport point; with `nearest`, the closest page when none is under it.
+    PDFPage pageForPoint(QPointF point, bool nearest) const;
+    QPointF convertPointToPage(QPointF point, const PDFPage &page) const;
+    QPointF convertPointFromPage(QPointF point, const PDFPage &page) const;
+    QRectF convertRectToPage(const QRectF &rect, const PDFPage &page) const;
+    QRectF convertRectFromPage(const QRectF &rect, const PDFPage &page) const;
+    // Page space to viewport coordinates; identity for a page that is not laid out.
+    QTransform pageTransform(const PDFPage &page) const;
+
+    PDFSelection currentSelection() const { return m_selection; }
+    void setCurrentSelection(const PDFSelection &selection);
+    void clearSelection() { setCurrentSelection({}); }
+
+    // The page's annotations changed: render it again.
+    void invalidatePage(const PDFPage &page);
+    PDFTileRenderer *tileRenderer() const { return m_renderer; }
+    // Sizes of the displayed pages in points, by index.
+    const QVector<QSizeF> &pageSizes() const { return m_sizes; }
+
+public slots:
+    void zoomIn();
+    void zoomOut();
+    void goToFirstPage();
+    void goToLastPage();
+    void goToNextPage();
+    void goToPreviousPage();
+    void goBack();
+    void goForward();
+    void copy();
+
+signals:
+    void documentChanged(); // another document, or its pages were laid out again
+    void pageChanged();
+    void selectionChanged();
+    void scaleChanged();
+    void liveScroll();
+    void filesDropped(const QStringList &paths);
+    // A link asked for an address the desktop must not open; `message` says so to the user.
+    void linkRefused(const QString &url, const QString &message);
+
+protected:
+    // Draws one page; the painter is in viewport coordinates and clipped to the page. Subclasses
+    // call this and draw their overlays on top (pageTransform maps page space for them).
+    virtual void drawPage(QPainter &painter, const PDFPage &page);
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    int indexOf(const PDFPage &page) const;
+    QRect viewRect(int index) const; // the page's rect in viewport coordinates
+    QPoint scrollOffset() const;
+    void relayout();
+    // Re-lays out keeping the page point under the viewport point `anchor` where it was.
+    void relayoutKeeping(QPointF anchor);
+    void applyScale(double scale, QPointF anchor);
+    void scrollTo(QPoint documentPoint);
+    void setCurrentIndex(int index);
+    void updateCurrentFromScroll();
+    void jumpTo(const PDFDestination &destination, bool record);
+    void turnPage(int step, bool toBottom);
+    std::optional<PDFAnnotation> linkAt(QPointF point) const;
+    void followLink(const PDFAnnotation &link);
+    void updateSelectionRects();
+    QStringList droppedFiles(const QMimeData *mime) const;
+
+    PDFDocument m_document;
+    QVector<PDFPage> m_pages;
+    QVector<QSizeF> m_sizes;
+    PDFViewLayout m_layout;
+    PDFDisplayMode m_mode = PDFDisplayMode::SinglePageContinuous;
+    double m_scale = 1.0;
+    bool m_autoScales = false;
+    int m_current = -1;
+    bool m_scrolling = false; // the view itself is moving the scroll bars
+    QColor m_background{0x80, 0x80, 0x80};
+    QColor m_selectionColor{0xa8, 0xce, 0xff};
+    PDFNavigationHistory m_history;
+    PDFTileRenderer *m_renderer;
+
+    PDFSelection m_selection;
+    QHash<int, QVector<QRectF>> m_selectionRects; // page index to line boxes in page space
+    PDFPage m_pressPage;
+    QPointF m_pressPagePoint;
+    QPoint m_pressPos;
+    std::optional<PDFAnnotation> m_pressLink;
+    bool m_dragging = false;
+};

@@ -1,0 +1,385 @@
+#include "platform/pdf/PDFAnnotation.h"
+#include "platform/pdf/PDFDocument.h"
+#include "platform/view/PDFThumbnailView.h"
+#include "platform/view/PDFTileRenderer.h"
+#include "platform/view/PDFURLOpener.h"
+#include "platform/view/PDFView.h"
+#include "support/TestEnvironment.h"
+#include "support/TestPdf.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+class TestPDFView : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PDFView> makeView(const QByteArray &pdf, QSize size = {600, 500})
+    {
+        auto view = std::make_unique<PDFView>();
+        view->resize(size);
+        view->setDocument(PDFDocument::openData(pdf));
+        view->show();
+        if (!QTest::qWaitForWindowExposed(view.get()))
+            return nullptr;
+        return view;
+    }
+
+    static bool renderIdle(PDFView &view)
+    {
+        view.viewport()->repaint();
+        return view.tileRenderer()->pendingTiles() == 0;
+    }
+
+    static void wheel(QWidget *target, QPoint at, int delta, Qt::KeyboardModifiers modifiers)
+    {
+        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    }
+
+    // A page with one Link annotation per action, stacked down the page.
+    static PDFDocument linkDocument(const QVector<PDFAction> &actions, QVector<QRectF> *boxes)
+    {
+        PDFDocument document = PDFDocument::openData(TestPdf::simple(3));
+        PDFPage page = document.page(0);
+        for (int i = 0; i < actions.size(); ++i) {
+            const QRectF box(100, 600 - i * 60, 200, 40);
+            PDFAnnotation link = PDFAnnotation::create(document, QStringLiteral("Link"), box);
+            link.setAction(actions[i]);
+            page.addAnnotation(link);
+            boxes->append(box);
+        }
+        return document;
+    }
+
+private slots:
+    void zoomIsClampedAndSteps()
+    {
+        auto view = makeView(TestPdf::simple(2));
+        QVERIFY(view);
+        QSignalSpy scaled(view.get(), &PDFView::scaleChanged);
+        view->setScaleFactor(1000);
+        QCOMPARE(view->scaleFactor(), 64.0);
+        QVERIFY(!view->canZoomIn());
+        view->zoomIn();
+        QCOMPARE(view->scaleFactor(), 64.0);
+        view->setScaleFactor(0.001);
+        QCOMPARE(view->scaleFactor(), 0.1);
+        QVERIFY(!view->canZoomOut());
+
+        view->setScaleFactor(1);
+        view->zoomIn();
+        QCOMPARE(view->scaleFactor(), 1.25);
+        view->zoomOut();
+        view->zoomOut();
+        QCOMPARE(view->scaleFactor(), 0.75);
+        // Between two steps, zoom moves to the neighbouring step, not by a fixed factor.
+        view->setScaleFactor(1.1);
+        view->zoomOut();
+        QCOMPARE(view->scaleFactor(), 1.0);
+
+        QTest::keyClick(view.get(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(view->scaleFactor(), 1.25);
+        QTest::keyClick(view.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(view->scaleFactor(), 1.0);
+        wheel(view->viewport(), QPoint(100, 100), 120, Qt::ControlModifier);
+        QCOMPARE(view->scaleFactor(), 1.25);
+        wheel(view->viewport(), QPoint(100, 100), -120, Qt::ControlModifier);
+        QCOMPARE(view->scaleFactor(), 1.0);
+        QVERIFY(scaled.count() >= 8);
+
+        // Fit width: the page fills the width left by the margins and the scroll bar.
+        view->setAutoScales(true);
+        QVERIFY(qAbs(view->scaleFactor() - view->scaleFactorForSizeToFit()) < 1e-9);
+        const QRectF page = view->convertRectFromPage(view->document().page(0).bounds(), view->document().page(0));
+        QVERIFY(page.width() <= view->viewport()->width());
+        QVERIFY(page.width() > view->viewport()->width() - 4 * PDFViewLayout::kMargin - 20);
+    }
+
+    void navigationAndHistory()
+    {
+        auto view = makeView(TestPdf::simple(6));
+        QVERIFY(view);
+        const PDFDocument document = view->document();
+        QSignalSpy changed(view.get(), &PDFView::pageChanged);
+        QCOMPARE(view->currentPage(), document.page(0));
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
+        view->goToPage(document.page(4));
+        QCOMPARE(view->currentPage(), document.page(4));
+        QVERIFY(changed.count() >= 1);
+        QVERIFY(view->pageForPoint(QPointF(view->viewport()->width() / 2.0, 40), false) == document.page(4));
+        view->goToPage(document.page(2));
+        QVERIFY(view->canGoBack());
+        QVERIFY(!view->canGoForward());
+        view->goBack();
+        QCOMPARE(view->currentPage(), document.page(4));
+        view->goBack();
+        QCOMPARE(view->currentPage(), document.page(0));
+        QVERIFY(!view->canGoBack());
+        view->goForward();
+        QCOMPARE(view->currentPage(), document.page(4));
+        view->goForward();
+        QCOMPARE(view->currentPage(), document.page(2));
+        QVERIFY(!view->canGoForward());
+
+        QTest::keyClick(view.get(), Qt::Key_End);
+        QCOMPARE(view->currentPage(), document.page(5));
+        QTest::keyClick(view.get(), Qt::Key_Home);
+        QCOMPARE(view->currentPage(), document.page(0));
+        // Scrolling by hand moves the current page along.
+        for (int i = 0; i < 30; ++i)
+            QTest::keyClick(view.get(), Qt::Key_PageDown);
+        QVERIFY(view->currentPage().index() > 0);
+
+        // Single page: only one page is laid out; moving past its end turns the page.
+        view->setDisplayMode(PDFDisplayMode::SinglePage);
+        view->goToPage(document.page(2));
+        QVERIFY(view->pageForPoint(QPointF(5, 5), true) == document.page(2));
+        QTest::keyClick(view.get(), Qt::Key_End);
+        QTest::keyClick(view.get(), Qt::Key_Home);
+        QCOMPARE(view->currentPage(), document.page(0));
+        for (int i = 0; i < 40 && view->currentPage().index() == 0; ++i)
+            QTest::keyClick(view.get(), Qt::Key_Down);
+        QCOMPARE(view->currentPage(), document.page(1));
+
+        // Two-up: pages side by side, page turns move by two.
+        view->setDisplayMode(PDFDisplayMode::TwoUpContinuous);
+        view->setScaleFactor(0.3);
+        view->goToPage(document.page(2));
+        const QRectF left = view->convertRectFromPage(document.page(2).bounds(), document.page(2));
+        const QRectF right = view->convertRectFromPage(document.page(3).bounds(), document.page(3));
+        QCOMPARE(left.top(), right.top());
+        QVERIFY(left.right() < right.left());
+        view->goToNextPage();
+        QCOMPARE(view->currentPage(), document.page(4));
+    }
+
+    void pageGeometryOnRotatedPage()
+    {
+        TestPdf::Page rotated;
+        rotated.lines = {QStringLiteral("Sideways")};
+        rotated.rotate = 90;
+        rotated.mediaBox = QRectF(0, 0, 400, 300);
+        auto view = makeView(TestPdf::build({rotated, rotated}));
+        QVERIFY(view);
+        view->setScaleFactor(1.5);
+        const PDFPage page = view->document().page(0);
+        const QRectF shown = view->convertRectFromPage(page.bounds(), page);
+        // Rotated a quarter turn: 300 wide and 400 high on screen, at 1.5 times.
+        QVERIFY(qAbs(shown.width() - 450) < 1 && qAbs(shown.height() - 600) < 1);
+        // The page's top-left corner turns to the top right.
+        const QPointF corner = view->convertPointFromPage(QPointF(0, 300), page);
+        QVERIFY(qAbs(corner.x() - shown.right()) < 1 && qAbs(corner.y() - shown.top()) < 1);
+
+        for (const QPointF viewPoint : {QPointF(shown.left() + 30, shown.top() + 50), shown.center()}) {
+            QCOMPARE(view->pageForPoint(viewPoint, false), page);
+            const QPointF onPage = view->convertPointToPage(viewPoint, page);
+            QVERIFY(page.bounds().contains(onPage));
+            const QPointF back = view->convertPointFromPage(onPage, page);
+            QVERIFY(qAbs(back.x() - viewPoint.x()) < 1e-6 && qAbs(back.y() - viewPoint.y()) < 1e-6);
+        }
+        // In the margin beside the page there is no page, but there is a nearest one.
+        const QPointF beside(shown.left() - 3, shown.center().y());
+        QVERIFY(view->pageForPoint(beside, false).isNull());
+        QCOMPARE(view->pageForPoint(beside, true), page);
+    }
+
+    void dragSelectsTextAndCopyPutsItOnTheClipboard()
+    {
+        TestPdf::Page page;
+        page.lines = {QStringLiteral("Hello selection world"), QStringLiteral("Second line here")};
+        auto view = makeView(TestPdf::build({page}));
+        QVERIFY(view);
+        const PDFPage first = view->document().page(0);
+        QSignalSpy selected(view.get(), &PDFView::selectionChanged);
+        const QPoint from = view->convertPointFromPage(QPointF(66, 704), first).toPoint();
+        const QPoint to = view->convertPointFromPage(QPointF(400, 704), first).toPoint();
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(view->viewport(), (from + to) / 2);
+        QTest::mouseMove(view->viewport(), to);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, to);
+        QVERIFY(selected.count() > 0);
+        QCOMPARE(view->currentSelection().string().trimmed(), QStringLiteral("Hello selection world"));
+
+        QApplication::clipboard()->clear();
+        QTest::keyClick(view.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text().trimmed(), QStringLiteral("Hello selection world"));
+
+        // The selected line is painted in the selection colour; the line below is not.
+        QTRY_VERIFY(renderIdle(*view));
+        const QImage shot = view->viewport()->grab().toImage();
+        const QRectF line = view->convertRectFromPage(view->currentSelection().boundsForPage(first), first);
+        const QRectF below = line.translated(0, 2 * line.height() + 10);
+        auto tinted = [&](const QRectF &area) {
+            int count = 0;
+            for (int y = int(area.top()) + 1; y < int(area.bottom()); ++y)
+                for (int x = int(area.left()) + 1; x < int(area.right()); ++x)
+                    count += shot.pixelColor(x, y) == view->selectionColor();
+            return count;
+        };
+        QVERIFY(tinted(line) > line.width() * line.height() / 4);
+        QCOMPARE(tinted(below), 0);
+
+        // A click without a drag clears the selection.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, to + QPoint(0, 100));
+        QVERIFY(view->currentSelection().isEmpty());
+    }
+
+    void linksFollowOnlySafeAddresses()
+    {
+        QVector<QUrl> opened;
+        PDFURLOpener::setOpener([&](const QUrl &url) {
+            opened.append(url);
+            return true;
+        });
+        QVector<QRectF> boxes;
+        PDFDocument document = linkDocument({PDFActionURL{QStringLiteral("file:///etc/passwd")},
+                                             PDFActionURL{QStringLiteral("javascript:app.alert(1)")},
+                                             PDFActionURL{QStringLiteral("/usr/bin/xterm")},
+                                             PDFActionURL{QStringLiteral("https://example.org/docs")}},
+                                            &boxes);
+        auto view = std::make_unique<PDFView>();
+        view->resize(700, 900);
+        view->setDocument(document);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        const PDFPage page = document.page(0);
+        QSignalSpy refused(view.get(), &PDFView::linkRefused);
+        auto click = [&](int i) {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              view->convertPointFromPage(boxes[i].center(), page).toPoint());
+        };
+        for (int i = 0; i < 3; ++i)
+            click(i);
+        QCOMPARE(refused.count(), 3);
+        QCOMPARE(refused.at(0).at(0).toString(), QStringLiteral("file:///etc/passwd"));
+        QVERIFY(!refused.at(0).at(1).toString().isEmpty());
+        QVERIFY(opened.isEmpty());
+        click(3);
+        QCOMPARE(opened, QVector<QUrl>{QUrl(QStringLiteral("https://example.org/docs"))});
+        QCOMPARE(refused.count(), 3);
+
+        QVERIFY(PDFURLOpener::isAllowed(QUrl(QStringLiteral("mailto:someone@example.org"))));
+        QVERIFY(!PDFURLOpener::isAllowed(QUrl(QStringLiteral("http:/no-host"))));
+        QVERIFY(!PDFURLOpener::open(QStringLiteral("smb://server/share")));
+        QCOMPARE(opened.size(), 1);
+        PDFURLOpener::setOpener([](const QUrl &) { return false; });
+    }
+
+    void goToLinkScrollsToItsPage()
+    {
+        QVector<QRectF> boxes;
+        PDFDocument document = linkDocument({}, &boxes);
+        PDFAnnotation link = PDFAnnotation::create(document, QStringLiteral("Link"), QRectF(100, 600, 200, 40));
+        link.setAction(PDFActionGoTo{PDFDestination(document.page(2), QPointF(0, 792))});
+        document.page(0).addAnnotation(link);
+        auto view = std::make_unique<PDFView>();
+        view->resize(700, 900);
+        view->setDocument(document);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->convertPointFromPage(QPointF(200, 620), document.page(0)).toPoint());
+        QCOMPARE(view->currentPage(), document.page(2));
+        view->goBack();
+        QCOMPARE(view->currentPage(), document.page(0));
+    }
+
+    void invalidatedPageIsRenderedAgain()
+    {
+        auto view = makeView(TestPdf::simple(1), {500, 500});
+        QVERIFY(view);
+        view->setScaleFactor(0.5);
+        PDFPage page = view->document().page(0);
+        QTRY_VERIFY(renderIdle(*view));
+        const QRectF box(300, 100, 200, 200);
+        const QPoint probe = view->convertPointFromPage(box.center(), page).toPoint();
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(probe), QColor(Qt::white));
+
+        PDFAnnotation square = PDFAnnotation::create(view->document(), QStringLiteral("Square"), box);
+        square.setColor(Qt::red);
+        square.setInteriorColor(Qt::red);
+        QVERIFY(page.addAnnotation(square));
+        const int before = view->tileRenderer()->renderedTiles();
+        view->invalidatePage(page);
+        // Until the fresh tile arrives the stale one stands in: never a blank page.
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(probe), QColor(Qt::white));
+        QTRY_VERIFY(renderIdle(*view) && view->tileRenderer()->renderedTiles() > before);
+        QTRY_COMPARE(view->viewport()->grab().toImage().pixelColor(probe), QColor(Qt::red));
+    }
+
+    void deepZoomRendersOnlyVisibleTiles()
+    {
+        auto view = makeView(TestPdf::simple(2), {400, 300});
+        QVERIFY(view);
+        QTRY_VERIFY(renderIdle(*view));
+        const int before = view->tileRenderer()->renderedTiles();
+        view->setScaleFactor(1000);
+        QTRY_VERIFY(renderIdle(*view));
+        const int rendered = view->tileRenderer()->renderedTiles() - before;
+        const QSize area = view->viewport()->size();
+        const int visibleTiles = (area.width() / PDFTileRenderer::kTileSize + 2) *
+                                 (area.height() / PDFTileRenderer::kTileSize + 2);
+        QVERIFY(rendered > 0);
+        QVERIFY2(rendered <= visibleTiles, qPrintable(QString::number(rendered)));
+    }
+
+    void tileCacheStaysWithinItsBytes()
+    {
+        PDFTileCache cache(3 * 256 * 256 * 4);
+        QImage tile(256, 256, QImage::Format_RGB32);
+        for (int i = 0; i < 5; ++i)
+            cache.insert(PDFTileKey{0, 0, 1.0, i, 0}, tile);
+        QCOMPARE(cache.count(), 3);
+        QVERIFY(cache.bytes() <= cache.capacity());
+        QVERIFY(cache.find(PDFTileKey{0, 0, 1.0, 0, 0}).isNull()); // least recently used went first
+        QVERIFY(!cache.find(PDFTileKey{0, 0, 1.0, 2, 0}).isNull());
+        cache.insert(PDFTileKey{0, 0, 1.0, 5, 0}, tile);
+        QVERIFY(!cache.find(PDFTileKey{0, 0, 1.0, 2, 0}).isNull()); // touched, so kept
+        QVERIFY(cache.find(PDFTileKey{0, 0, 1.0, 3, 0}).isNull());
+    }
+
+    void thumbnailsFollowAndSetTheCurrentPage()
+    {
+        auto view = makeView(TestPdf::simple(8));
+        QVERIFY(view);
+        PDFThumbnailView thumbnails;
+        thumbnails.resize(200, 400);
+        thumbnails.setPDFView(view.get());
+        thumbnails.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&thumbnails));
+        QTRY_VERIFY(thumbnails.tileRenderer()->renderedTiles() > 0);
+
+        view->goToPage(view->document().page(6));
+        const QRect seventh = thumbnails.thumbnailRect(6);
+        QVERIFY(thumbnails.viewport()->rect().contains(seventh));
+        QTest::mouseClick(thumbnails.viewport(), Qt::LeftButton, {}, thumbnails.thumbnailRect(5).center());
+        QCOMPARE(view->currentPage(), view->document().page(5));
+        view->goBack();
+        QCOMPARE(view->currentPage(), view->document().page(6));
+    }
+
+    void droppedFilesAreReported()
+    {
+        auto view = makeView(TestPdf::simple(1));
+        QVERIFY(view);
+        view->setAcceptsDrops(true);
+        QSignalSpy dropped(view.get(), &PDFView::filesDropped);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.pdf")), QUrl(QStringLiteral("https://x.org/b.pdf"))});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(view->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QApplication::sendEvent(view->viewport(), &drop);
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(dropped.at(0).at(0).toStringList(), QStringList{QStringLiteral("/tmp/a.pdf")});
+    }
+};
+
+QUIRNA_TEST_MAIN(QApplication, TestPDFView)
+#include "tst_PDFView.moc"
