@@ -1,6 +1,7 @@
 #include "platform/pdf/PDFDocument.h"
 #include "platform/view/PDFThumbnailView.h"
 #include "platform/view/PDFView.h"
+#include "platform/store/Localization.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,20 +11,10 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTranslator>
 
 namespace {
 
-QString tr(const char *key) { return QCoreApplication::translate("Quirna", key); }
-
-void loadTranslations(QApplication &app)
-{
-    for (const QString &name : QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_en.qm")})) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(QStringLiteral(":/i18n/") + name))
-            app.installTranslator(translator);
-    }
-}
+QString tr(const char *key) { return pfLocalized(key); }
 
 // Opens the file, asking for the password of a locked one until it is right or the user cancels.
 PDFDocument openDocument(const QString &path)
@@ -87,7 +78,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Quirna"));
-    loadTranslations(app);
+    Localization::install();
 
     int shown = 0;
     for (const QString &argument : app.arguments().mid(1)) {
