@@ -19,7 +19,7 @@ PFSignData typedSignature(const QString &dateID)
     record.signType = 1;
     record.fontName = QStringLiteral("Noto Serif CJK SC");
     record.inputText = QStringLiteral("张三 Zhang");
-    record.fontColor = QByteArray("{\n    \"alpha\": 1,\n    \"isHue\": 1\n}\n\x00\xff", 40);
+    record.fontColor = QByteArrayLiteral("{\n    \"alpha\": 1,\n    \"isHue\": 1\n}\n\x00\xff");
     return record;
 }
 

@@ -62,12 +62,12 @@ private slots:
         QTest::newRow("integer beyond double precision") << QVariant(qlonglong(9007199254740993LL));
         QTest::newRow("double") << QVariant(0.1 + 0.2);
         QTest::newRow("bool") << QVariant(true);
-        QTest::newRow("data") << QVariant(QByteArray("\x00\xff\xfe binary\n", 12));
+        QTest::newRow("data") << QVariant(QByteArrayLiteral("\x00\xff\xfe binary\n"));
         QTest::newRow("empty data") << QVariant(QByteArray(""));
         QTest::newRow("array") << QVariant(QVariantList{1, QStringLiteral("two"), false, QByteArray("3")});
         QTest::newRow("dictionary") << QVariant(QVariantMap{
             {QStringLiteral("isHue"), 1.0},
-            {QStringLiteral("nested"), QVariantMap{{QStringLiteral("bytes"), QByteArray("\x01\x02", 2)}}},
+            {QStringLiteral("nested"), QVariantMap{{QStringLiteral("bytes"), QByteArrayLiteral("\x01\x02")}}},
             {QStringLiteral("list"), QVariantList{QVariantMap{}, QVariantList{}}}});
         // Dictionaries that look like the file's own tags stay dictionaries.
         QTest::newRow("dictionary named like the data tag")
@@ -140,7 +140,7 @@ private slots:
     void damagedFileIsMovedAsideAndKept_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("garbage") << QByteArray("\x89PNG not a store\x00\x01", 20);
+        QTest::newRow("garbage") << QByteArrayLiteral("\x89PNG not a store\x00\x01");
         QTest::newRow("truncated") << QByteArray("{\"DrawLineWidth\": \"4\", \"Hil");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("array at the top") << QByteArray("[1, 2, 3]");
