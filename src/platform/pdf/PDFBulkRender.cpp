@@ -1,6 +1,7 @@
 #include "PDFBulkRender.h"
 
 #include "MuPDFContext.h"
+#include "PDFPageTree.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -52,7 +53,7 @@ bool renderShare(const QByteArray &file, const QVector<int> &indices, int first,
     fz_try(ctx)
     {
         doc = fz_open_document(ctx, file.constData());
-        count = fz_needs_password(ctx, doc) ? -1 : fz_count_pages(ctx, doc);
+        count = fz_needs_password(ctx, doc) ? -1 : PDFPageTree::pageCount(ctx, doc);
     }
     fz_catch(ctx) count = -1;
     bool ok = count >= 0;

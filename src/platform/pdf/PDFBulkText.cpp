@@ -1,6 +1,7 @@
 #include "PDFBulkText.h"
 
 #include "MuPDFContext.h"
+#include "PDFPageTree.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -58,7 +59,7 @@ int countPages(const QByteArray &file)
     fz_try(ctx)
     {
         doc = fz_open_document(ctx, file.constData());
-        count = fz_needs_password(ctx, doc) ? -1 : fz_count_pages(ctx, doc);
+        count = fz_needs_password(ctx, doc) ? -1 : PDFPageTree::pageCount(ctx, doc);
     }
     fz_always(ctx) fz_drop_document(ctx, doc);
     fz_catch(ctx) count = -1;

@@ -161,10 +161,11 @@ QVector<PDFPage> PDFDocument::insertPages(const PDFDocument &source, const QVect
     // Resolve every source page before the tree changes (the source may be this document).
     std::vector<pdf_obj *> sourcePages;
     for (int i : sourceIndices) {
-        pdf_obj *obj = nullptr;
-        fz_try(ctx) obj = pdf_keep_obj(ctx, pdf_lookup_page_obj(ctx, src, i));
-        fz_catch(ctx) obj = nullptr;
-        sourcePages.push_back(obj);
+        const int object = source.d->pageObjectAt(i);
+        pdf_obj *ref = nullptr;
+        fz_try(ctx) ref = object ? pdf_new_indirect(ctx, src, object, 0) : nullptr;
+        fz_catch(ctx) ref = nullptr;
+        sourcePages.push_back(ref);
     }
 
     const int at = std::clamp(index, 0, d->pageCount());

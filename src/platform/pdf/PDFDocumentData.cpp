@@ -1,5 +1,7 @@
 #include "PDFDocumentPrivate.h"
 
+#include "PDFPageTree.h"
+
 #include <cmath>
 #include <limits>
 
@@ -27,43 +29,32 @@ pdf_obj *PDFDocumentData::resolve(int object)
     return result;
 }
 
+void PDFDocumentData::buildPageIndex()
+{
+    if (m_pageIndexValid)
+        return;
+    m_pageObjects = PDFPageTree::pageObjects(MuPDF::context(), doc);
+    m_indexOfObject.clear();
+    for (size_t i = 0; i < m_pageObjects.size(); ++i)
+        m_indexOfObject.emplace(m_pageObjects[i], int(i));
+    m_pageIndexValid = true;
+}
+
 int PDFDocumentData::pageCount()
 {
-    fz_context *ctx = MuPDF::context();
-    int count = 0;
-    fz_try(ctx) count = pdf_count_pages(ctx, doc);
-    fz_catch(ctx) count = 0;
-    return count;
+    buildPageIndex();
+    return int(m_pageObjects.size());
 }
 
 int PDFDocumentData::pageObjectAt(int index)
 {
-    fz_context *ctx = MuPDF::context();
-    if (m_pageIndexValid)
-        return index >= 0 && index < int(m_pageObjects.size()) ? m_pageObjects[size_t(index)] : 0;
-    int object = 0;
-    fz_try(ctx) object = pdf_to_num(ctx, pdf_lookup_page_obj(ctx, doc, index));
-    fz_catch(ctx) object = 0;
-    return object;
+    buildPageIndex();
+    return index >= 0 && index < int(m_pageObjects.size()) ? m_pageObjects[size_t(index)] : 0;
 }
 
 int PDFDocumentData::indexOfPageObject(int object)
 {
-    if (!m_pageIndexValid) {
-        // One walk of the page tree answers every later lookup until the tree changes.
-        const int count = pageCount();
-        m_pageObjects.assign(size_t(count), 0);
-        m_indexOfObject.clear();
-        for (int i = 0; i < count; ++i) {
-            fz_context *ctx = MuPDF::context();
-            int num = 0;
-            fz_try(ctx) num = pdf_to_num(ctx, pdf_lookup_page_obj(ctx, doc, i));
-            fz_catch(ctx) num = 0;
-            m_pageObjects[size_t(i)] = num;
-            m_indexOfObject.emplace(num, i);
-        }
-        m_pageIndexValid = true;
-    }
+    buildPageIndex();
     auto it = m_indexOfObject.find(object);
     return it == m_indexOfObject.end() ? -1 : it->second;
 }

@@ -52,6 +52,7 @@ struct PDFDocumentData {
     void annotationListChanged(int pageObject);
 
 private:
+    void buildPageIndex();
     void dropLoadedPages();
     std::map<int, pdf_page *> m_loaded;
     std::vector<int> m_pageObjects;

@@ -2,6 +2,7 @@
 
 #include "PDFDocument.h"
 #include "PDFDocumentPrivate.h"
+#include "PDFPageTree.h"
 
 namespace {
 
@@ -33,10 +34,7 @@ struct Probe {
     }
     int pages() const
     {
-        int count = 0;
-        fz_try(ctx) count = pdf_count_pages(ctx, doc);
-        fz_catch(ctx) count = 0;
-        return count;
+        return int(PDFPageTree::pageObjects(ctx, doc).size());
     }
 };
 

@@ -136,6 +136,41 @@ private slots:
         QVERIFY(other.insertPages(document, {5}, 0).isEmpty());
     }
 
+    void copiedLinksPointAtTheCopies()
+    {
+        PDFDocument source = PDFDocument::open(make("links.pdf", TestPdf::simple(3)));
+        PDFAnnotation link = PDFAnnotation::create(source, "Link", QRectF(72, 72, 100, 20));
+        link.setAction(PDFActionGoTo{PDFDestination(source.page(2), QPointF(0, 700))});
+        source.page(0).addAnnotation(link);
+
+        PDFDocument target = PDFDocument::create();
+        target.insertNewPage(QRectF(0, 0, 100, 100), 0);
+        const QVector<PDFPage> copies = target.insertPages(source, {0, 2}, 1);
+        QCOMPARE(copies.size(), 2);
+        const PDFAction action = copies[0].annotations().first().action();
+        const auto *goTo = std::get_if<PDFActionGoTo>(&action);
+        QVERIFY(goTo);
+        QCOMPARE(goTo->destination.page(), copies[1]);
+        QCOMPARE(goTo->destination.point(), QPointF(0, 700));
+
+        // A link to a page that was not copied leads nowhere rather than into the source.
+        PDFDocument partial = PDFDocument::create();
+        const QVector<PDFPage> alone = partial.insertPages(source, {0}, 0);
+        QVERIFY(std::holds_alternative<std::monostate>(alone[0].annotations().first().action()));
+        QVERIFY(partial.write(path("partial.pdf")));
+        QCOMPARE(PDFDocument::open(path("partial.pdf")).pageCount(), 1);
+    }
+
+    void damagedPageTreesCountOnlyRealPages()
+    {
+        QByteArray bytes = TestPdf::simple(2);
+        bytes.replace("/Count 2", "/Count 2000000000");
+        const QString file = make("count.pdf", bytes);
+        PDFDocument document = PDFDocument::open(file);
+        QVERIFY(document.pageCount() <= 2);
+        QCOMPARE(PDFProbe::pageCount(file), document.pageCount());
+    }
+
     void savingOverTheOpenFileRepeatedly()
     {
         const QString file = make("repeat.pdf", TestPdf::simple(2));
