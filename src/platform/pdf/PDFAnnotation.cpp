@@ -573,12 +573,7 @@ PDFAnnotation PDFAnnotation::copy(const PDFDocument &target) const
 {
     if (!d || target.isNull())
         return {};
-    std::unique_lock<std::recursive_mutex> ownLock(d->mutex, std::defer_lock);
-    std::unique_lock<std::recursive_mutex> targetLock(target.d->mutex, std::defer_lock);
-    if (target.d == d)
-        ownLock.lock();
-    else
-        std::lock(ownLock, targetLock);
+    PDFPairLock lock(*d, *target.d);
     fz_context *ctx = MuPDF::context();
     pdf_obj *dict = d->resolve(m_object);
     if (!dict)

@@ -143,12 +143,7 @@ QVector<PDFPage> PDFDocument::insertPages(const PDFDocument &source, const QVect
 {
     if (!d || !source.d || sourceIndices.isEmpty())
         return {};
-    std::unique_lock<std::recursive_mutex> ownLock(d->mutex, std::defer_lock);
-    std::unique_lock<std::recursive_mutex> sourceLock(source.d->mutex, std::defer_lock);
-    if (source.d == d)
-        ownLock.lock();
-    else
-        std::lock(ownLock, sourceLock);
+    PDFPairLock lock(*d, *source.d);
 
     fz_context *ctx = MuPDF::context();
     pdf_document *dst = d->doc;

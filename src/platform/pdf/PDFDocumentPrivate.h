@@ -63,6 +63,24 @@ private:
 
 using PDFLock = std::lock_guard<std::recursive_mutex>;
 
+// Locks one document, or two at once without risk of deadlock, for work that reads one and
+// writes the other.
+class PDFPairLock {
+public:
+    PDFPairLock(PDFDocumentData &first, PDFDocumentData &second)
+        : m_first(first.mutex, std::defer_lock), m_second(second.mutex, std::defer_lock)
+    {
+        if (&first == &second)
+            m_first.lock();
+        else
+            std::lock(m_first, m_second);
+    }
+
+private:
+    std::unique_lock<std::recursive_mutex> m_first;
+    std::unique_lock<std::recursive_mutex> m_second;
+};
+
 namespace PDFGeometry {
 // The matrix from page space to MuPDF's displayed page space (rotated, y downwards).
 fz_matrix pageToDevice(fz_context *ctx, pdf_page *page);
