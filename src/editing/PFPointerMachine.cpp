@@ -1,10 +1,7 @@
 #include "PFPointerMachine.h"
 
 #include "PFBasePDFView.h"
-#if __has_include("PFBaseImageAnnotation.h")
 #include "PFBaseImageAnnotation.h"
-#define QUIRNA_HAS_IMAGE_ANNOTATION 1
-#endif
 #include "PFHandleGeometry.h"
 #include "PFMarkupBuilder.h"
 #include "PFTextToolHooks.h"
@@ -206,15 +203,11 @@ void PFPointerMachine::placePhoto(const PDFPage &page, QPointF p)
     const QRectF bounds = picturePlacement(p, photo.size());
     if (bounds.isEmpty())
         return;
-#ifdef QUIRNA_HAS_IMAGE_ANNOTATION
     PFBaseImageAnnotation picture(page, photo, bounds);
     if (picture.isNull())
         return;
     m_view.pfAddShapeAnnotation(picture, page.index());
     m_view.setPfPhotoImage({}); // one picture per choice
-#else
-    Q_UNUSED(page)
-#endif
 }
 
 // Drag ---------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "EditingViewFixture.h"
 
+#include "editing/PFBaseImageAnnotation.h"
 #include "editing/PFHandleGeometry.h"
 #include "editing/PFPointerMachine.h"
 #include "editing/PFUndoManager.h"
@@ -320,6 +321,33 @@ private slots:
         QCOMPARE(arrow.startLineStyle(), PDFLineStyle::None);
         QCOMPARE(arrow.endLineStyle(), PDFLineStyle::OpenArrow);
         QVERIFY(view->undoManager()->canUndo());
+    }
+
+    void pictureIsPlacedOncePerChoice()
+    {
+        auto view = makeView(TestPdf::simple(1));
+        QVERIFY(view);
+        const PDFPage page = view->document().page(0);
+        chooseTool(*view, PFToolStatusImage);
+        QImage photo(400, 200, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        view->setPfPhotoImage(photo);
+        press(*view, page, {300, 400});
+        release(*view, page, {300, 400});
+        QCOMPARE(page.annotations().size(), 1);
+        const PDFAnnotation picture = page.annotations().first();
+        QVERIFY(PFBaseImageAnnotation::isImageAnnotation(picture));
+        const QPointF p = landing(*view, page, {300, 400});
+        const QRectF bounds = picture.bounds();
+        QVERIFY(qAbs(bounds.x() - (p.x() - 70)) < 0.01 && qAbs(bounds.y() - (p.y() - 35)) < 0.01);
+        QVERIFY(qAbs(bounds.width() - 140) < 0.01 && qAbs(bounds.height() - 70) < 0.01);
+        QVERIFY(view->pfPhotoImage().isNull());
+        // A second click on empty page places nothing more.
+        press(*view, page, {300, 150});
+        release(*view, page, {300, 150});
+        QCOMPARE(page.annotations().size(), 1);
+        view->pfUndoClick();
+        QCOMPARE(page.annotations().size(), 0);
     }
 
     void linkDragKeepsTheLinkAndAnnouncesIt()
