@@ -323,6 +323,28 @@ private slots:
         QVERIFY(view->undoManager()->canUndo());
     }
 
+    void selectedShapeShowsHandlesAndFrame()
+    {
+        auto view = makeView(TestPdf::simple(1));
+        QVERIFY(view);
+        PDFDocument document = view->document();
+        const PDFPage page = document.page(0);
+        addAnnotation(document, QStringLiteral("Square"), {200, 300, 100, 60});
+        const QColor selection(74, 150, 230);
+        const QPoint handle = toViewport(*view, page, {192, 368}); // top-left handle centre
+        QVERIFY(view->viewport()->grab().toImage().pixelColor(handle) != selection);
+        press(*view, page, {250, 330});
+        release(*view, page, {250, 330});
+        const QImage shown = view->viewport()->grab().toImage();
+        QCOMPARE(shown.pixelColor(handle), selection);
+        // No handle where a line end would be.
+        QVERIFY(shown.pixelColor(toViewport(*view, page, {250, 250})) != selection);
+        // Dropping the selection removes the overlay.
+        press(*view, page, {450, 150});
+        release(*view, page, {450, 150});
+        QVERIFY(view->viewport()->grab().toImage().pixelColor(handle) != selection);
+    }
+
     void pictureIsPlacedOncePerChoice()
     {
         auto view = makeView(TestPdf::simple(1));
