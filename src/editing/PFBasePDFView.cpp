@@ -1,13 +1,19 @@
 #include "PFBasePDFView.h"
 
+#include "PFMarkupBuilder.h"
+#include "PFPointerMachine.h"
+#include "PFSelectionOverlay.h"
 #include "PFUndoManager.h"
 
 #include "app/PFManager.h"
 
+#include <QMouseEvent>
+
 PFBasePDFView::PFBasePDFView(QWidget *parent)
     : PDFView(parent),
       m_fontSize(PFManager::sharedManager().pfGetFillFontSize()),
-      m_undoManager(new PFUndoManager(this))
+      m_undoManager(new PFUndoManager(this)),
+      m_pointer(new PFPointerMachine(*this))
 {
     // The menu items follow what the history can really do: a deletion by the user is
     // undoable but leaves nothing to redo, whatever primitive ran last.
@@ -152,6 +158,7 @@ void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
 
 void PFBasePDFView::pfResetData()
 {
+    m_pointer->reset();
     m_dragAnnotation = {};
     viewport()->update();
 }
@@ -216,8 +223,41 @@ void PFBasePDFView::documentReplaced()
         return; // only laid out again
     // The history and the flags belong to the document they were made on.
     m_knownDocument = document();
+    m_pointer->reset();
     m_undoManager->removeAllActions();
     m_dragAnnotation = {};
     m_hasChangePDF = false;
     m_hasInsertPage = false;
+}
+
+void PFBasePDFView::selectionChangedNotification()
+{
+    m_pointer->markups().selectionChangedNotification();
+}
+
+void PFBasePDFView::drawPage(QPainter &painter, const PDFPage &page)
+{
+    PDFView::drawPage(painter, page);
+    PFSelectionOverlay::draw(painter, page, *this, m_pointer->textToolHooks(), m_pointer->hasRightMouseClick());
+}
+
+void PFBasePDFView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_pointer->mouseDown(event))
+        PDFView::mousePressEvent(event);
+}
+
+void PFBasePDFView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        m_pointer->mouseMoved(event);
+    else if (m_pointer->mouseDragged(event))
+        PDFView::mouseMoveEvent(event);
+}
+
+void PFBasePDFView::mouseReleaseEvent(QMouseEvent *event)
+{
+    PDFView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        m_pointer->mouseUp(event);
 }

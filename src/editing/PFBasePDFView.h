@@ -12,6 +12,7 @@
 #include <QImage>
 #include <optional>
 
+class PFPointerMachine;
 class PFUndoManager;
 
 // The editing view: a PDF view that creates, selects and restyles annotations. It holds the
@@ -88,6 +89,10 @@ public:
     PDFAnnotation dragAnnotation() const { return m_dragAnnotation; }
 
     PFUndoManager *undoManager() const { return m_undoManager; }
+    // Presses, drags, releases and hover of the editing tools.
+    PFPointerMachine *pfPointer() const { return m_pointer; }
+    // The text selection changed while a tool is chosen: colour it for the markup tools.
+    void selectionChangedNotification();
 
     // A palette choice: drops the selection, and for a tool (0 to 14) sets both status fields
     // to it, loads its style from the settings store and sets the pointer. Indices that are no
@@ -122,6 +127,12 @@ signals:
     void pfShowRedoMenuDelegate();
     void pfHideRedoMenuDelegate();
 
+protected:
+    void drawPage(QPainter &painter, const PDFPage &page) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
 private:
     // Loads colour, fill colour and width of the tool from the settings store.
     void loadStyle(int status);
@@ -150,4 +161,5 @@ private:
     PDFAnnotation m_dragAnnotation;
     PDFDocument m_knownDocument; // the document the undo history belongs to
     PFUndoManager *m_undoManager;
+    PFPointerMachine *m_pointer;
 };
