@@ -1,0 +1,223 @@
+#include "PFBasePDFView.h"
+
+#include "PFUndoManager.h"
+
+#include "app/PFManager.h"
+
+PFBasePDFView::PFBasePDFView(QWidget *parent)
+    : PDFView(parent),
+      m_fontSize(PFManager::sharedManager().pfGetFillFontSize()),
+      m_undoManager(new PFUndoManager(this))
+{
+    // The menu items follow what the history can really do: a deletion by the user is
+    // undoable but leaves nothing to redo, whatever primitive ran last.
+    connect(m_undoManager, &PFUndoManager::canUndoChanged, this, [this](bool can) {
+        can ? emit pfShowUndoMenuDelegate() : emit pfHideUndoMenuDelegate();
+    });
+    connect(m_undoManager, &PFUndoManager::canRedoChanged, this, [this](bool can) {
+        can ? emit pfShowRedoMenuDelegate() : emit pfHideRedoMenuDelegate();
+    });
+    connect(this, &PDFView::documentChanged, this, &PFBasePDFView::documentReplaced);
+}
+
+PFBasePDFView::~PFBasePDFView() = default;
+
+bool PFBasePDFView::pfHasUnsavedChanges() const
+{
+    return m_hasChangePDF || m_undoManager->canUndo();
+}
+
+bool PFBasePDFView::pfChooseTool(int index)
+{
+    if (!pfIsToolStatus(index))
+        return false;
+    pfResetData();
+    m_status.editStatus = index;
+    m_status.currentStatus = index;
+    loadStyle(index);
+    if (index == PFToolStatusText)
+        m_fontSize = PFManager::sharedManager().pfGetFillFontSize();
+
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    if (index >= PFToolStatusHighlight && index <= PFToolStatusStrikeOut)
+        cursor = Qt::IBeamCursor;
+    else if (index >= PFToolStatusPen && index <= PFToolStatusLink)
+        cursor = Qt::CrossCursor;
+    viewport()->setCursor(cursor);
+    return true;
+}
+
+void PFBasePDFView::loadStyle(int status)
+{
+    const PFManager &manager = PFManager::sharedManager();
+    switch (status) {
+    case PFToolStatusHighlight:
+        m_color = manager.pfGetHilightColor();
+        break;
+    case PFToolStatusUnderline:
+        m_color = manager.pfGetUnderlineColor();
+        break;
+    case PFToolStatusStrikeOut:
+        m_color = manager.pfGetStrikeOutColor();
+        break;
+    case PFToolStatusPen:
+        m_lineWidth = manager.pfGetDrawLineWidth();
+        m_color = manager.pfGetDrawColor();
+        break;
+    case PFToolStatusCircle:
+        m_lineWidth = manager.pfGetDrawCircleWidth();
+        m_color = manager.pfGetCircleColor();
+        m_fillColor = manager.pfGetCircleFillColor();
+        break;
+    case PFToolStatusRectangle:
+        m_lineWidth = manager.pfGetDrawRectangleWidth();
+        m_color = manager.pfGetRectangleColor();
+        m_fillColor = manager.pfGetRectangleFillColor();
+        break;
+    case PFToolStatusArrow:
+        m_lineWidth = manager.pfGetDrawArrowWidth();
+        m_color = manager.pfGetArrowColor();
+        break;
+    case PFToolStatusLine:
+        m_lineWidth = manager.pfGetDrawSegmentWidth();
+        m_color = manager.pfGetSegmentColor();
+        break;
+    case PFToolStatusText:
+        m_color = manager.pfGetTextColor();
+        m_fillColor = manager.pfGetTextFillColor();
+        break;
+    default:
+        break; // the other tools keep whatever style is set
+    }
+}
+
+void PFBasePDFView::pfSelectStatus(const PDFAnnotation &annotation)
+{
+    if (const std::optional<PDFBorder> border = annotation.border())
+        m_lineWidth = border->lineWidth;
+
+    const PFManager &manager = PFManager::sharedManager();
+    const QString type = annotation.type();
+    if (type == QLatin1String("Highlight")) {
+        m_color = manager.pfGetHilightColor();
+        m_status.currentStatus = PFToolStatusHighlight;
+    } else if (type == QLatin1String("StrikeOut")) {
+        m_status.currentStatus = PFToolStatusStrikeOut;
+        m_color = manager.pfGetStrikeOutColor();
+    } else if (type == QLatin1String("Underline")) {
+        m_color = manager.pfGetUnderlineColor();
+        m_status.currentStatus = PFToolStatusUnderline;
+    } else if (type == QLatin1String("Ink")) {
+        m_color = annotation.color().value_or(QColor(Qt::transparent));
+    } else if (type == QLatin1String("Circle") || type == QLatin1String("Square")) {
+        m_color = annotation.color().value_or(QColor(Qt::transparent));
+        m_fillColor = annotation.interiorColor().value_or(QColor(Qt::transparent));
+        m_status.currentStatus =
+            type == QLatin1String("Circle") ? PFToolStatusCircle : PFToolStatusRectangle;
+    } else if (type == QLatin1String("Line")) {
+        const bool plain = annotation.startLineStyle() == PDFLineStyle::None
+                           && annotation.endLineStyle() == PDFLineStyle::None;
+        m_status.currentStatus = plain ? PFToolStatusLine : PFToolStatusArrow;
+        m_color = annotation.color().value_or(QColor(Qt::transparent));
+    } else if (type == QLatin1String("FreeText")) {
+        m_status.currentStatus = PFToolStatusText;
+        m_color = annotation.interiorColor().value_or(annotation.fontColor());
+        m_fillColor = annotation.color().value_or(QColor(Qt::transparent));
+    } else if (type == QLatin1String("Text")) {
+        m_status.currentStatus = PFToolStatusNote;
+    } else if (type == QLatin1String("Stamp")) {
+        m_status.currentStatus = PFToolStatusStamp;
+    }
+    // "Link" and other kinds keep the tool as it is.
+}
+
+void PFBasePDFView::pfResetColor()
+{
+    loadStyle(m_status.currentStatus);
+}
+
+void PFBasePDFView::pfResetSameStatus()
+{
+    if (m_status.editStatus == m_status.currentStatus)
+        return;
+    m_status.currentStatus = m_status.editStatus;
+    pfResetColor();
+}
+
+void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
+{
+    m_dragAnnotation = annotation;
+    viewport()->update();
+}
+
+void PFBasePDFView::pfResetData()
+{
+    m_dragAnnotation = {};
+    viewport()->update();
+}
+
+void PFBasePDFView::pfAddShapeAnnotation(const PDFAnnotation &annotation, int pageIndex)
+{
+    if (annotation.isNull() || document().isNull() || pageIndex < 0
+        || pageIndex >= document().pageCount())
+        return;
+    PDFPage page = document().page(pageIndex);
+    if (!page.addAnnotation(annotation))
+        return;
+    // The page handle rather than the index: the page keeps its identity when pages are
+    // inserted or removed before it, so the step still finds it.
+    m_undoManager->registerUndo([this, annotation, page] {
+        const int index = page.index();
+        if (index >= 0)
+            pfRemoveShapeAnnotation(annotation, index);
+    });
+    invalidatePage(page);
+    pfChangeOrAddAnnotation();
+}
+
+void PFBasePDFView::pfRemoveShapeAnnotation(const PDFAnnotation &annotation, int pageIndex)
+{
+    if (annotation.isNull() || document().isNull() || pageIndex < 0
+        || pageIndex >= document().pageCount())
+        return;
+    PDFPage page = document().page(pageIndex);
+    if (!page.removeAnnotation(annotation))
+        return;
+    m_undoManager->registerUndo([this, annotation, page] {
+        const int index = page.index();
+        if (index >= 0)
+            pfAddShapeAnnotation(annotation, index);
+    });
+    m_selectTextCount = 0;
+    m_dragAnnotation = {};
+    invalidatePage(page);
+    viewport()->update();
+    pfChangeOrAddAnnotation();
+}
+
+void PFBasePDFView::pfChangeOrAddAnnotation()
+{
+    emit pfHasChangeAnnotation();
+}
+
+void PFBasePDFView::pfUndoClick()
+{
+    m_undoManager->undo();
+}
+
+void PFBasePDFView::pfRedoClick()
+{
+    m_undoManager->redo();
+}
+
+void PFBasePDFView::documentReplaced()
+{
+    if (document() == m_knownDocument)
+        return; // only laid out again
+    // The history and the flags belong to the document they were made on.
+    m_knownDocument = document();
+    m_undoManager->removeAllActions();
+    m_dragAnnotation = {};
+    m_hasChangePDF = false;
+    m_hasInsertPage = false;
+}
