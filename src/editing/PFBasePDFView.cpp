@@ -3,18 +3,34 @@
 #include "PFMarkupBuilder.h"
 #include "PFPointerMachine.h"
 #include "PFSelectionOverlay.h"
+#include "PFAnnotationCommands.h"
+#include "PFContextMenu.h"
+#include "PFFreeTextEditor.h"
+#include "PFNoteTool.h"
+#include "PFPageCommands.h"
+#include "PFPageMarks.h"
+#include "PFStyleCommands.h"
 #include "PFUndoManager.h"
 
 #include "app/PFManager.h"
 
 #include <QMouseEvent>
+#include <QContextMenuEvent>
 
 PFBasePDFView::PFBasePDFView(QWidget *parent)
     : PDFView(parent),
       m_fontSize(PFManager::sharedManager().pfGetFillFontSize()),
       m_undoManager(new PFUndoManager(this)),
-      m_pointer(new PFPointerMachine(*this))
+      m_pointer(new PFPointerMachine(*this)),
+      m_textEditor(new PFFreeTextEditor(this)),
+      m_noteTool(new PFNoteTool(this)),
+      m_contextMenu(new PFContextMenu(this)),
+      m_annotationCommands(new PFAnnotationCommands(this)),
+      m_pageCommands(new PFPageCommands(this)),
+      m_pageMarks(new PFPageMarks(this)),
+      m_styleCommands(new PFStyleCommands(this))
 {
+    setAcceptsDrops(true);
     // The menu items follow what the history can really do: a deletion by the user is
     // undoable but leaves nothing to redo, whatever primitive ran last.
     connect(m_undoManager, &PFUndoManager::canUndoChanged, this, [this](bool can) {
@@ -135,6 +151,8 @@ void PFBasePDFView::pfSelectStatus(const PDFAnnotation &annotation)
         m_status.currentStatus = PFToolStatusStamp;
     }
     // "Link" and other kinds keep the tool as it is.
+    if (m_status.currentStatus != PFToolStatusText)
+        m_textEditor->pfResetTextView();
 }
 
 void PFBasePDFView::pfResetColor()
@@ -152,6 +170,7 @@ void PFBasePDFView::pfResetSameStatus()
 
 void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
 {
+    m_textEditor->pfResetTextView();
     m_dragAnnotation = annotation;
     viewport()->update();
 }
@@ -159,6 +178,7 @@ void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
 void PFBasePDFView::pfResetData()
 {
     m_pointer->reset();
+    m_textEditor->pfResetTextView();
     m_dragAnnotation = {};
     viewport()->update();
 }
@@ -197,6 +217,8 @@ void PFBasePDFView::pfRemoveShapeAnnotation(const PDFAnnotation &annotation, int
     });
     m_selectTextCount = 0;
     m_dragAnnotation = {};
+    if (m_textEditor->isOpen())
+        m_textEditor->pfRemoveTextView();
     invalidatePage(page);
     viewport()->update();
     pfChangeOrAddAnnotation();
@@ -217,6 +239,11 @@ void PFBasePDFView::pfRedoClick()
     m_undoManager->redo();
 }
 
+void PFBasePDFView::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_contextMenu->pfOpenMenu(event->pos());
+}
+
 void PFBasePDFView::documentReplaced()
 {
     if (document() == m_knownDocument)
@@ -224,6 +251,7 @@ void PFBasePDFView::documentReplaced()
     // The history and the flags belong to the document they were made on.
     m_knownDocument = document();
     m_pointer->reset();
+    m_textEditor->pfRemoveTextView();
     m_undoManager->removeAllActions();
     m_dragAnnotation = {};
     m_hasChangePDF = false;

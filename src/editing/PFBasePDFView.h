@@ -13,6 +13,13 @@
 #include <optional>
 
 class PFPointerMachine;
+class PFAnnotationCommands;
+class PFContextMenu;
+class PFFreeTextEditor;
+class PFNoteTool;
+class PFPageCommands;
+class PFPageMarks;
+class PFStyleCommands;
 class PFUndoManager;
 
 // The editing view: a PDF view that creates, selects and restyles annotations. It holds the
@@ -94,6 +101,16 @@ public:
     // The text selection changed while a tool is chosen: colour it for the markup tools.
     void selectionChangedNotification();
 
+    // The parts of the view that keep their own logic: the free-text editor and the font
+    // values, notes, the context menu and its commands, bookmarks, restyling.
+    PFFreeTextEditor *pfTextEditor() const { return m_textEditor; }
+    PFNoteTool *pfNoteTool() const { return m_noteTool; }
+    PFContextMenu *pfContextMenu() const { return m_contextMenu; }
+    PFAnnotationCommands *pfAnnotationCommands() const { return m_annotationCommands; }
+    PFPageCommands *pfPageCommands() const { return m_pageCommands; }
+    PFPageMarks *pfPageMarks() const { return m_pageMarks; }
+    PFStyleCommands *pfStyleCommands() const { return m_styleCommands; }
+
     // A palette choice: drops the selection, and for a tool (0 to 14) sets both status fields
     // to it, loads its style from the settings store and sets the pointer. Indices that are no
     // tool (the width, colour and font buttons) change nothing. True when it was a tool.
@@ -132,6 +149,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     // Loads colour, fill colour and width of the tool from the settings store.
@@ -162,4 +180,11 @@ private:
     PDFDocument m_knownDocument; // the document the undo history belongs to
     PFUndoManager *m_undoManager;
     PFPointerMachine *m_pointer;
+    PFFreeTextEditor *m_textEditor;
+    PFNoteTool *m_noteTool;
+    PFContextMenu *m_contextMenu;
+    PFAnnotationCommands *m_annotationCommands;
+    PFPageCommands *m_pageCommands;
+    PFPageMarks *m_pageMarks;
+    PFStyleCommands *m_styleCommands;
 };

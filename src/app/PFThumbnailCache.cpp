@@ -1,0 +1,63 @@
+#include "PFThumbnailCache.h"
+
+#include "PFManager.h"
+#include "platform/pdf/PDFDocument.h"
+#include "platform/store/UserDefaults.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace PFThumbnailCache {
+
+QString thumbKey(const QString &path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("thumb");
+}
+
+QString cachedImagePath(const QString &path, UserDefaults &defaults)
+{
+    const QString stem = defaults.value(thumbKey(path)).toString();
+    return stem.isEmpty() ? QString() : PFManager::pfGetCacheThumbImagePathByID(stem);
+}
+
+QFuture<void> pfRefreshThumbNail(const QString &path, UserDefaults &defaults)
+{
+    const QString key = thumbKey(path);
+    if (defaults.contains(key)) {
+        const QString file = PFManager::pfGetCacheThumbImagePathByID(defaults.value(key).toString());
+        // A recorded key without its file stays as it is; only a picture that could be removed
+        // is written again.
+        if (!QFile::exists(file) || !QFile::remove(file))
+            return QtFuture::makeReadyFuture();
+        defaults.removeValue(key);
+    }
+    return QtConcurrent::run([path, &defaults] { pfSaveThumbImage(path, defaults); });
+}
+
+void pfSaveThumbImage(const QString &path, UserDefaults &defaults)
+{
+    const QString key = thumbKey(path);
+    if (defaults.contains(key))
+        return;
+    const QString stem = PFManager::md5String(key);
+    const PDFDocument document = PDFDocument::open(path);
+    QByteArray bytes;
+    if (!document.isNull() && !document.isLocked() && document.pageCount() > 0) {
+        const QImage image = document.page(0).render(1.0);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG", 20);
+    }
+    if (!bytes.isEmpty()) {
+        QFile file(PFManager::pfGetCacheThumbImagePathByID(stem));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+    // Recorded even when the picture could not be made, so a broken file is not retried forever.
+    defaults.setValue(key, stem);
+}
+
+} // namespace PFThumbnailCache
