@@ -37,14 +37,16 @@ PFDragListView::PFDragListView(QWidget *parent) : QListWidget(parent)
     setFlow(QListView::LeftToRight);
     setWrapping(true);
     setResizeMode(QListView::Adjust);
-    setMovement(QListView::Snap);
+    setMovement(QListView::Static); // reordering is ours (dropEvent), not free placement
     setGridSize(QSize(140, 140));
     setIconSize(QSize(110, 100));
     setSpacing(4);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // After setMovement, which turns both off for a static list.
     setDragEnabled(true);
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
