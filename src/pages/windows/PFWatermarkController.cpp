@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <cmath>
 
 namespace {
 
@@ -166,7 +167,7 @@ std::optional<PFWatermarkModel> PFWatermarkController::currentModel() const
     model.fontColor = m_color;
     bool ok = false;
     model.fontSize = m_comboBox->currentText().toDouble(&ok);
-    if (!ok || model.fontSize <= 0)
+    if (!ok || !std::isfinite(model.fontSize) || model.fontSize <= 0)
         return std::nullopt;
     if (m_button1->isChecked()) {
         model.degree = 45;
@@ -175,7 +176,7 @@ std::optional<PFWatermarkModel> PFWatermarkController::currentModel() const
     } else {
         const QString text = m_degreeTextField->text().trimmed();
         model.degree = text.isEmpty() ? 0 : text.toDouble(&ok);
-        if (!text.isEmpty() && !ok)
+        if (!text.isEmpty() && (!ok || !std::isfinite(model.degree)))
             return std::nullopt;
     }
     model.numType = m_numAllButton->isChecked() ? 1 : 2;

@@ -3,6 +3,8 @@
 #include "app/PFManager.h"
 #include "platform/store/UserDefaults.h"
 
+#include <cmath>
+
 namespace {
 const QString modelKey = QStringLiteral("WaterDicKeyPath");
 const QString fontsKey = QStringLiteral("FontTitlePickMenu");
@@ -39,20 +41,27 @@ std::optional<PFWatermarkModel> fromDictionary(const QVariantMap &dictionary)
     if (const auto color = PFSignColorModel::fromDictionary(dictionary.value(QStringLiteral("fontColorModel")).toMap()))
         model.fontColor = PFManager::pfColorFromModel(*color);
     bool ok = true;
-    const auto read = [&](const char *key, auto fallback) {
-        const QVariant value = dictionary.value(QLatin1String(key));
-        if (!value.isValid())
-            return fallback;
+    // A field that is absent keeps its default; one that is present must read as its kind.
+    const auto text = [&](const char *key) { return dictionary.value(QLatin1String(key)).toString(); };
+    const auto present = [&](const char *key) { return dictionary.contains(QLatin1String(key)); };
+    const auto readDouble = [&](const char *key, double fallback) {
         bool good = false;
-        const double number = value.toString().toDouble(&good);
-        ok = ok && good;
-        return good ? decltype(fallback)(number) : fallback;
+        const double value = text(key).toDouble(&good);
+        good = good && std::isfinite(value);
+        ok = ok && (good || !present(key));
+        return good ? value : fallback;
     };
-    model.fontSize = read("fontSize", model.fontSize);
-    model.degree = read("degree", model.degree);
-    model.numType = dictionary.value(QStringLiteral("numType")).toString() == QStringLiteral("2") ? 2 : 1;
-    model.startNum = read("startNum", model.startNum);
-    model.endNum = read("endNum", model.endNum);
+    const auto readInt = [&](const char *key, int fallback) {
+        bool good = false;
+        const int value = text(key).toInt(&good);
+        ok = ok && (good || !present(key));
+        return good ? value : fallback;
+    };
+    model.fontSize = readDouble("fontSize", model.fontSize);
+    model.degree = readDouble("degree", model.degree);
+    model.numType = text("numType") == QStringLiteral("2") ? 2 : 1;
+    model.startNum = readInt("startNum", model.startNum);
+    model.endNum = readInt("endNum", model.endNum);
     if (!ok)
         return std::nullopt;
     return model;

@@ -235,6 +235,14 @@ private slots:
         QCOMPARE(reopened.color(), QColor(255, 0, 0, 128));
         QCOMPARE(reopened.pfFontTitle(), QString("DejaVu Sans"));
         QCOMPARE(reopened.currentModel()->inputText, QString("DRAFT"));
+
+        // A damaged record is not half-read: the dialog starts afresh.
+        QVariantMap damaged = stored;
+        damaged.insert("degree", "inf");
+        UserDefaults::standard().setValue("WaterDicKeyPath", damaged);
+        PFWatermarkController fresh;
+        QVERIFY(fresh.findChild<QRadioButton *>("pfButton1")->isChecked());
+        QVERIFY(!fresh.currentModel());
     }
 };
 
