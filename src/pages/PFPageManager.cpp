@@ -6,8 +6,10 @@
 #include "PageImageFormat.h"
 #include "PageMessages.h"
 #include "PageRange.h"
+#include "StagingFolder.h"
 #include "WatermarkDrawing.h"
 #include "platform/pdf/PDFBulkRender.h"
+#include "platform/pdf/PDFBulkSplit.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,25 +35,6 @@ QVector<int> indicesOf(const QVector<int> &pageNumbers)
         indices.append(n - 1);
     return indices;
 }
-
-// A folder made for one run's many files; removed again unless the run succeeds.
-class OutputFolder {
-public:
-    explicit OutputFolder(const QString &path) : m_path(path), m_made(QDir().mkpath(path)) {}
-    ~OutputFolder()
-    {
-        if (m_made && !m_kept)
-            QDir(m_path).removeRecursively();
-    }
-    bool made() const { return m_made; }
-    QString file(const QString &name) const { return m_path + u'/' + name; }
-    void keep() { m_kept = true; }
-
-private:
-    QString m_path;
-    bool m_made;
-    bool m_kept = false;
-};
 
 bool ensureFolder(const QString &path) { return QDir().mkpath(path); }
 
@@ -89,18 +72,17 @@ PFPageResult PFPageManager::pfSplitPDF(const QString &source, const QString &out
     const QString name = baseName(source);
 
     if (type == QStringLiteral("all")) {
-        OutputFolder folder(FreeName::forFolder(outPath + u'/' + name + QStringLiteral("-split")));
-        if (!folder.made())
+        StagingFolder folder(outPath + u'/' + name + QStringLiteral("-split"));
+        const auto pageFile = [](int index) { return QStringLiteral("Page_%1.pdf").arg(index + 1); };
+        if (!folder.isValid()
+            || !PDFBulkSplit::writePages(source, allIndices(count), [&](int index) { return folder.file(pageFile(index)); }))
+            return PFPageResult::failure(PageMessages::writeFailed());
+        const QString published = folder.commit();
+        if (published.isEmpty())
             return PFPageResult::failure(PageMessages::writeFailed());
         PFPageResult result;
-        for (int i = 0; i < count; ++i) {
-            PDFDocument page = PDFDocument::create();
-            const QString path = folder.file(QStringLiteral("Page_%1.pdf").arg(i + 1));
-            if (page.insertPages(document, {i}, 0).isEmpty() || !page.write(path))
-                return PFPageResult::failure(PageMessages::writeFailed());
-            result.written.append(path);
-        }
-        folder.keep();
+        for (int i = 0; i < count; ++i)
+            result.written.append(published + u'/' + pageFile(i));
         return result;
     }
 
@@ -137,21 +119,24 @@ PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &o
     if (indices.isEmpty())
         return PFPageResult::failure(PageMessages::noPages());
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(formatIndex);
-    OutputFolder folder(FreeName::forFolder(outPath + u'/' + baseName(source) + QStringLiteral("-images")));
-    if (!folder.made())
+    StagingFolder folder(outPath + u'/' + baseName(source) + QStringLiteral("-images"));
+    if (!folder.isValid())
         return PFPageResult::failure(PageMessages::writeFailed());
 
     // Each page is rendered, encoded and written on its own, so memory does not grow with the
     // number of pages.
-    const bool ok = PDFBulkRender::renderPages(source, indices, 1.0, [&](int index, const QImage &image) {
-        return PageImageFormat::write(image, folder.file(PageImageFormat::pageFileName(kind, index + 1)), kind);
-    });
-    if (!ok)
+    const auto target = [&](int index) { return folder.file(PageImageFormat::pageFileName(kind, index + 1)); };
+    const bool ok = kind == PageImageFormat::Png
+                        ? PDFBulkRender::writePagesAsPng(source, indices, 1.0, target)
+                        : PDFBulkRender::renderPages(source, indices, 1.0, [&](int index, const QImage &image) {
+                              return PageImageFormat::write(image, target(index), kind);
+                          });
+    const QString published = ok ? folder.commit() : QString();
+    if (published.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     PFPageResult result;
     for (int index : indices)
-        result.written.append(folder.file(PageImageFormat::pageFileName(kind, index + 1)));
-    folder.keep();
+        result.written.append(published + u'/' + PageImageFormat::pageFileName(kind, index + 1));
     return result;
 }
 

@@ -56,6 +56,11 @@ private slots:
             QCOMPARE(pdfinfoPages(result.written[n - 1]), 1);
             QCOMPARE(markers(result.written[n - 1]), QStringList({QString("Page %1").arg(n)}));
         }
+        // The pages were written into a hidden folder that was then published whole: nothing
+        // of it stays behind, and the folder is readable by others like any new folder.
+        QCOMPARE(QDir(out("s")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList({"a-split", "a-split-1", "a-split-2"}));
+        QVERIFY(QFileInfo(out("s/a-split-2")).permissions().testFlag(QFile::ReadOther));
     }
 
     void splitByModeAndRange()
@@ -132,6 +137,7 @@ private slots:
         QVERIFY(!page.isNull());
         QVERIFY(!manager.pfSplitImage(three, out("img"), 1, QString("9")).ok());
         QVERIFY(!QFileInfo::exists(out("img/e-images-4")));
+        QVERIFY(QDir(out("img")).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot).filter(QRegularExpression("^\\.")).isEmpty());
     }
 
     void combineKeepsOutlines()

@@ -22,7 +22,7 @@ QImage toImage(fz_context *ctx, fz_pixmap *pixmap)
     return image;
 }
 
-QImage renderPage(fz_context *ctx, fz_document *doc, int index, double scale)
+fz_pixmap *renderPixmap(fz_context *ctx, fz_document *doc, int index, double scale)
 {
     fz_page *page = nullptr;
     fz_pixmap *pixmap = nullptr;
@@ -33,16 +33,15 @@ QImage renderPage(fz_context *ctx, fz_document *doc, int index, double scale)
     }
     fz_always(ctx) fz_drop_page(ctx, page);
     fz_catch(ctx) pixmap = nullptr;
-    if (!pixmap)
-        return {};
-    QImage image = toImage(ctx, pixmap);
-    fz_drop_pixmap(ctx, pixmap);
-    return image;
+    return pixmap;
 }
+
+// What a worker does with one rendered page (a null pixmap when rendering failed).
+using PixmapSink = std::function<bool(fz_context *ctx, int index, fz_pixmap *pixmap)>;
 
 // Renders every `workers`-th entry of indices starting at `first`.
 bool renderShare(const QByteArray &file, const QVector<int> &indices, int first, int workers, double scale,
-                 const PDFBulkRender::Sink &sink, std::atomic<bool> &stop)
+                 const PixmapSink &sink, std::atomic<bool> &stop)
 {
     MuPDF::IndependentContext context;
     fz_context *ctx = context.get();
@@ -63,9 +62,9 @@ bool renderShare(const QByteArray &file, const QVector<int> &indices, int first,
             ok = false;
             break;
         }
-        const QImage image = renderPage(ctx, doc, index, scale);
-        if (!sink(index, image))
-            ok = false;
+        fz_pixmap *pixmap = renderPixmap(ctx, doc, index, scale);
+        ok = sink(ctx, index, pixmap);
+        fz_drop_pixmap(ctx, pixmap);
     }
     if (!ok)
         stop = true;
@@ -73,11 +72,7 @@ bool renderShare(const QByteArray &file, const QVector<int> &indices, int first,
     return ok;
 }
 
-} // namespace
-
-namespace PDFBulkRender {
-
-bool renderPages(const QString &path, const QVector<int> &indices, double scale, const Sink &sink, int workers)
+bool renderAll(const QString &path, const QVector<int> &indices, double scale, const PixmapSink &sink, int workers)
 {
     if (indices.isEmpty())
         return true;
@@ -93,6 +88,30 @@ bool renderPages(const QString &path, const QVector<int> &indices, double scale,
     for (auto &part : parts)
         ok = part.result() && ok;
     return ok;
+}
+
+} // namespace
+
+namespace PDFBulkRender {
+
+bool renderPages(const QString &path, const QVector<int> &indices, double scale, const Sink &sink, int workers)
+{
+    return renderAll(path, indices, scale, [&sink](fz_context *ctx, int index, fz_pixmap *pixmap) {
+        return sink(index, pixmap ? toImage(ctx, pixmap) : QImage());
+    }, workers);
+}
+
+bool writePagesAsPng(const QString &path, const QVector<int> &indices, double scale, const Target &target, int workers)
+{
+    return renderAll(path, indices, scale, [&target](fz_context *ctx, int index, fz_pixmap *pixmap) {
+        if (!pixmap)
+            return false;
+        const QByteArray file = target(index).toUtf8();
+        bool ok = true;
+        fz_try(ctx) fz_save_pixmap_as_png(ctx, pixmap, file.constData());
+        fz_catch(ctx) ok = false;
+        return ok;
+    }, workers);
 }
 
 } // namespace PDFBulkRender

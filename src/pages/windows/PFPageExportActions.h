@@ -1,0 +1,28 @@
+#pragma once
+
+#include "pages/PFPageResult.h"
+#include "platform/pdf/PDFDocument.h"
+
+#include <QString>
+#include <optional>
+
+class PFStatusDisplay;
+class QWidget;
+
+// What the document window does with the extract dialog's choice and with the single-page
+// export: the work runs off the GUI thread with the window's progress display.
+namespace PFPageExportActions {
+
+// Pages of the file on disk (unsaved edits are not part of it) as PDF or images in `folder`.
+void pfExtractParameter(QWidget *owner, PFStatusDisplay *display, const QString &source,
+                        const std::optional<QString> &text, const QString &folder, int format);
+
+// Asks for a path and a format in the save panel, then writes page `index` of `document` (the
+// page in memory, with its annotations and unsaved edits) there as PDF or as an image.
+void pfExportThumbPage(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document, int index,
+                       const QString &documentName);
+
+// The single-page export itself: format 0 PDF, 1 PNG, 2 JPEG, 3 JPEG 2000, 4 TIFF.
+PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path);
+
+} // namespace PFPageExportActions
