@@ -95,7 +95,11 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     connect(&m_endResize, &QTimer::timeout, this, &ViewController::PFEndResizeWindow);
 }
 
-ViewController::~ViewController() = default;
+ViewController::~ViewController()
+{
+    // The writer uses the preference store, which may not outlive this window.
+    m_thumbnail.waitForFinished();
+}
 
 // Loading ---------------------------------------------------------------------------------------
 
@@ -138,7 +142,7 @@ bool ViewController::loadDocument()
     m_recent->hide();
     if (!m_content->filePath.isEmpty()) {
         PFRecentDocuments::note(m_content->filePath, m_defaults);
-        PFThumbnailCache::pfRefreshThumbNail(m_content->filePath, m_defaults);
+        m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(m_content->filePath, m_defaults);
     }
     emit titleChanged();
     return true;
@@ -220,16 +224,16 @@ void ViewController::pfCheckPDFClick(int code)
             return;
         }
         if (m_saveAlert)
-            m_saveAlert->close();
+            m_saveAlert->dismiss();
         emit closeDocument();
         break;
     case PFSaveAlertController::Cancel:
         if (m_saveAlert)
-            m_saveAlert->close();
+            m_saveAlert->dismiss();
         break;
     case PFSaveAlertController::DontSave:
         if (m_saveAlert)
-            m_saveAlert->close();
+            m_saveAlert->dismiss();
         emit closeDocument();
         break;
     default:
@@ -280,8 +284,11 @@ void ViewController::moveDivider(double position)
     const double constrained = PFSidePanelRules::constrain(position, width, m_divPosition, m_shouldClose);
     m_panel->setVisible(!m_shouldClose);
     updatePanelLimits();
-    if (!m_shouldClose)
+    if (!m_shouldClose) {
+        // The divider was hidden with the panel; lay it out again so it sits at the panel's edge.
+        m_split->refresh();
         m_split->setSizes({qRound(constrained), qRound(width - constrained)});
+    }
 }
 
 void ViewController::updatePanelLimits()

@@ -4,6 +4,7 @@
 #include "PFSaveAlertController.h"
 
 #include <QColor>
+#include <QFuture>
 #include <QPointer>
 #include <QRectF>
 #include <QTimer>
@@ -143,6 +144,7 @@ private:
     QPointer<PFSaveAlertController> m_saveAlert;
     QPointer<PDFTextSearch> m_search;
     QTimer m_endResize;
+    QFuture<void> m_thumbnail;
 
     bool m_shouldClose = true;
     bool m_hasLoadPannelData = false;
