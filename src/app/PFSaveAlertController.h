@@ -19,6 +19,8 @@ public:
     void setMessage(const QString &message);
     QString message() const;
     QPushButton *button(Answer answer) const;
+    // Takes the sheet away (buttons alone never do).
+    void dismiss() { QDialog::done(Rejected); }
 
     std::function<void(int)> pfDoneEdit;
 

@@ -77,7 +77,7 @@ void PFHudView::show()
 void PFHudView::hide(bool, double delay)
 {
     update();
-    QTimer::singleShot(qMax(0, qRound(delay * 1000)), this, [this] { removeFromHost(); });
+    QTimer::singleShot(qMax(0, qRound(delay * 1000)), Qt::PreciseTimer, this, [this] { removeFromHost(); });
 }
 
 void PFHudView::removeFromHost()

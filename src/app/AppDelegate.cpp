@@ -1,0 +1,372 @@
+#include "AppDelegate.h"
+
+#include "Document.h"
+#include "PFBlankPaper.h"
+#include "PFDocumentController.h"
+#include "PFManager.h"
+#include "PFModalSeam.h"
+#include "PFRecentDocuments.h"
+#include "PFWindowController.h"
+#include "ViewController.h"
+#include "platform/store/Localization.h"
+#include "platform/store/PersistentContainer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+
+AppDelegate::AppDelegate(UserDefaults &defaults, std::function<PersistentContainer &()> store, QObject *parent)
+    : QObject(parent), m_defaults(defaults), m_store(std::move(store)),
+      m_documents(new PFDocumentController(defaults, this)),
+      m_pageSizeIndex(PFManager::sharedManager().pfGetNewBlankSize())
+{
+    if (!m_store)
+        m_store = [] () -> PersistentContainer & { return PersistentContainer::shared(); };
+    createActions();
+    connect(m_documents, &PFDocumentController::documentAdded, this, &AppDelegate::attach);
+    connect(m_documents, &PFDocumentController::documentRemoved, this, [this] {
+        if (m_quitting)
+            QTimer::singleShot(0, this, &AppDelegate::continueQuit);
+    });
+    // With a tray icon the program stays when its last window closes, as the icon can bring a
+    // window back; without one, closing the last window quits.
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        qApp->setQuitOnLastWindowClosed(false);
+        m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/resources/icons/IconTop.svg")), this);
+        m_tray->setToolTip(QStringLiteral("Quirna"));
+        connect(m_tray, &QSystemTrayIcon::activated, this, &AppDelegate::pfShowMainView);
+        m_tray->show();
+    }
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        m_documents->openDocument(path, true);
+    if (m_documents->documents().isEmpty())
+        m_documents->openUntitledDocument();
+}
+
+QAction *AppDelegate::addAction(const char *key, std::function<void()> handler, int tag)
+{
+    auto *item = new QAction(pfLocalized(key), this);
+    item->setObjectName(QString::fromUtf8(key));
+    item->setData(tag);
+    // An item without its command is shown disabled.
+    item->setEnabled(bool(handler));
+    if (handler)
+        connect(item, &QAction::triggered, this, std::move(handler));
+    m_actions.insert(QByteArray(key), item);
+    return item;
+}
+
+QAction *AppDelegate::action(const char *key) const { return m_actions.value(QByteArray(key)); }
+
+void AppDelegate::createActions()
+{
+    const auto withController = [this](std::function<void(ViewController *)> call) {
+        return [this, call] {
+            if (ViewController *controller = mainController())
+                call(controller);
+        };
+    };
+    const auto withDocument = [this](std::function<void(Document *)> call) {
+        return [this, call] {
+            PFWindowController *window = mainWindow();
+            for (Document *document : m_documents->documents())
+                if (window && document->windowController() == window)
+                    call(document);
+        };
+    };
+
+    addAction("关于 Quirna", [] {
+        QApplication::aboutQt();
+    });
+    addAction("服务");
+    addAction("隐藏Quirna", [] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<PFWindowController *>(window))
+                window->showMinimized();
+    });
+    addAction("隐藏其他");
+    addAction("显示全部", [this] { pfShowMainView(); });
+    addAction("退出Quirna", [this] { pfQuit(); })->setShortcut(QKeySequence::Quit);
+
+    addAction("新建", [this] { m_documents->openUntitledDocument(); })->setShortcut(QKeySequence::New);
+    addAction("新建空白", [this] { pfNewBlank(); });
+    addAction("打开", [this] {
+        const QString path = PFModalSeam::current().openPDFPath(mainWindow());
+        if (!path.isEmpty())
+            m_documents->openDocument(path, true);
+    })->setShortcut(QKeySequence::Open);
+    addAction("打开最近", [] {});
+    addAction("关闭Menu", [this] {
+        if (PFWindowController *window = mainWindow())
+            window->close();
+    })->setShortcut(QKeySequence::Close);
+    addAction("保存Menu", withDocument([](Document *document) { document->save(); }))->setShortcut(QKeySequence::Save);
+    addAction("另存为", withDocument([](Document *document) { document->saveAs(); }))->setShortcut(QKeySequence::SaveAs);
+    addAction("页面设");
+    addAction("打印");
+
+    addAction("撤销", withController([](ViewController *c) { c->pfUndoClick(); }))->setShortcut(QKeySequence::Undo);
+    addAction("重做", withController([](ViewController *c) { c->pfRedoClick(); }))->setShortcut(QKeySequence::Redo);
+    addAction("剪切");
+    addAction("复制", withController([](ViewController *c) { c->pfCopyMenuClick(); }))->setShortcut(QKeySequence::Copy);
+    addAction("粘贴");
+    addAction("粘贴并匹配");
+    addAction("删除");
+    addAction("全选");
+    addAction("查找", [this] {
+        if (PFWindowController *window = mainWindow())
+            window->pfSearchField()->setFocus();
+    })->setShortcut(QKeySequence::Find);
+    addAction("拼写");
+    addAction("翻译");
+    addAction("语音");
+    action("撤销")->setEnabled(false);
+    action("重做")->setEnabled(false);
+
+    const char *viewKeys[] = {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"};
+    for (int i = 0; i < 8; ++i) {
+        QAction *item = addAction(viewKeys[i], {}, i + 1);
+        item->setEnabled(true);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, item] { pfViewMenuClick(item); });
+        m_viewItems.append(item);
+    }
+    m_viewItems[1]->setChecked(true); // a document opens single page continuous
+    action("全屏")->setShortcut(QKeySequence::FullScreen);
+
+    const char *goKeys[] = {"向上", "向下", "第一页", "最后一页", "向后", "向前", "前往页面"};
+    for (int i = 0; i < 7; ++i) {
+        const int tag = i + 1;
+        m_goItems.append(addAction(goKeys[i], withController([tag](ViewController *c) { c->pfGoMenuClick(tag); }), tag));
+    }
+    action("向前")->setEnabled(false); // nothing to go back to yet
+    action("前往页面")->setShortcut(Qt::CTRL | Qt::ALT | Qt::Key_G);
+
+    addAction("最小化", [this] {
+        if (PFWindowController *window = mainWindow())
+            window->showMinimized();
+    })->setShortcut(Qt::CTRL | Qt::Key_M);
+    addAction("缩放", [this] {
+        if (PFWindowController *window = mainWindow())
+            window->isMaximized() ? window->showNormal() : window->showMaximized();
+    });
+    addAction("前置全部", [this] { pfShowMainView(); });
+}
+
+void AppDelegate::buildMenuBar(QMenuBar *bar)
+{
+    const auto fill = [this, bar](const char *title, std::initializer_list<const char *> keys,
+                                  std::initializer_list<int> separatorsBefore = {}) {
+        QMenu *menu = bar->addMenu(pfLocalized(title));
+        menu->setObjectName(QString::fromUtf8(title));
+        int index = 0;
+        for (const char *key : keys) {
+            if (std::find(separatorsBefore.begin(), separatorsBefore.end(), index) != separatorsBefore.end())
+                menu->addSeparator();
+            if (qstrcmp(key, "打开最近") == 0) {
+                QMenu *recent = menu->addMenu(pfLocalized(key));
+                connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+                    recent->clear();
+                    for (const QString &path : PFRecentDocuments::paths(m_defaults))
+                        recent->addAction(QFileInfo(path).fileName(), this,
+                                          [this, path] { m_documents->openDocument(path, true); });
+                });
+            } else {
+                menu->addAction(action(key));
+            }
+            ++index;
+        }
+        return menu;
+    };
+    fill("Quirna", {"关于 Quirna", "服务", "隐藏Quirna", "隐藏其他", "显示全部", "退出Quirna"}, {1, 2, 5});
+    fill("文件", {"新建", "新建空白", "打开", "打开最近", "关闭Menu", "保存Menu", "另存为", "页面设", "打印"}, {4, 7});
+    fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找", "拼写", "翻译", "语音"},
+         {2, 8, 9});
+    QMenu *view = fill("显示", {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"}, {4});
+    connect(view, &QMenu::aboutToShow, this, &AppDelegate::menuWillOpen);
+    fill("前往", {"向上", "向下", "第一页", "最后一页", "向后", "向前", "前往页面"}, {4, 6});
+    fill("窗口", {"最小化", "缩放", "前置全部"}, {2});
+}
+
+void AppDelegate::attach(Document *document)
+{
+    PFWindowController *window = document->windowController();
+    if (!window)
+        return;
+    buildMenuBar(window->menuBar());
+    ViewController *content = window->contentViewController();
+    connect(content, &ViewController::undoMenuEnabled, this, &AppDelegate::pfShowUndoMenu);
+    connect(content, &ViewController::redoMenuEnabled, this, &AppDelegate::pfShowRedoMenu);
+    connect(content, &ViewController::goBackMenuEnabled, this, &AppDelegate::pfHilightGoBackMenuItem);
+    connect(window, &PFWindowController::becameMain, this, [this, window] { m_lastMain = window; });
+    connect(window, &PFWindowController::minimised, this, [this, document] { m_activeURL = document->fileURL(); });
+    connect(window, &PFWindowController::pfAddPDFClick, this, [this] { m_documents->openUntitledDocument(); });
+    connect(document, &Document::closeCancelled, this, [this] { m_quitting = false; });
+    m_lastMain = window;
+}
+
+PFWindowController *AppDelegate::mainWindow() const
+{
+    if (auto *active = qobject_cast<PFWindowController *>(QApplication::activeWindow()))
+        return active;
+    return m_lastMain;
+}
+
+ViewController *AppDelegate::mainController() const
+{
+    PFWindowController *window = mainWindow();
+    return window ? window->contentViewController() : nullptr;
+}
+
+void AppDelegate::pfShowUndoMenu(bool enabled) { action("撤销")->setEnabled(enabled); }
+
+void AppDelegate::pfShowRedoMenu(bool enabled) { action("重做")->setEnabled(enabled); }
+
+void AppDelegate::pfHilightGoBackMenuItem(bool enabled) { m_goItems[5]->setEnabled(enabled); }
+
+void AppDelegate::pfViewMenuClick(QAction *item)
+{
+    const int tag = item->data().toInt();
+    if (tag >= 1 && tag <= 4) {
+        for (int i = 0; i < 4; ++i)
+            m_viewItems[i]->setChecked(false);
+    } else {
+        for (int i = 4; i < m_viewItems.size(); ++i)
+            m_viewItems[i]->setChecked(false);
+        if (item == m_viewItems[7]) {
+            m_isShowToolBar = !m_isShowToolBar;
+            item->setText(pfLocalized(m_isShowToolBar ? "隐藏工具栏" : "显示工具栏"));
+        }
+    }
+    item->setChecked(true);
+    if (ViewController *controller = mainController())
+        controller->pfChangePDFShowMode(tag);
+}
+
+void AppDelegate::menuWillOpen()
+{
+    PFWindowController *window = mainWindow();
+    const bool visible = window && window->toolbar()->isVisible();
+    m_viewItems[7]->setText(pfLocalized(visible ? "隐藏工具栏" : "显示工具栏"));
+}
+
+void AppDelegate::pfShowMainView()
+{
+    PFWindowController *chosen = nullptr;
+    bool any = false;
+    for (Document *document : m_documents->documents()) {
+        PFWindowController *window = document->windowController();
+        if (!window)
+            continue;
+        any = true;
+        window->raise();
+        if (document->fileURL().isEmpty() && !chosen)
+            chosen = window;
+        if (window->isActiveWindow())
+            chosen = window;
+    }
+    if (any) {
+        Document *minimised = m_activeURL.isEmpty() ? nullptr : m_documents->documentForURL(m_activeURL);
+        if (minimised)
+            minimised->showWindows();
+        else if (chosen) {
+            chosen->showNormal();
+            chosen->raise();
+            chosen->activateWindow();
+        }
+    } else {
+        m_documents->openUntitledDocument();
+    }
+    m_activeURL.clear();
+}
+
+void AppDelegate::pfNewBlank()
+{
+    auto *accessory = new QWidget;
+    auto *row = new QHBoxLayout(accessory);
+    row->addWidget(new QLabel(pfLocalized("尺寸"), accessory));
+    auto *sizes = new QComboBox(accessory);
+    sizes->setObjectName(QStringLiteral("pfPageSize"));
+    for (const PFBlankPaper::Size &size : PFBlankPaper::sizes())
+        sizes->addItem(QString::fromLatin1(size.title));
+    m_pageSizeIndex = PFManager::sharedManager().pfGetNewBlankSize();
+    sizes->setCurrentIndex(m_pageSizeIndex);
+    connect(sizes, &QComboBox::activated, this, [this](int index) {
+        m_pageSizeIndex = index;
+        PFManager::sharedManager().pfSetNewBlankSize(index);
+    });
+    row->addWidget(sizes);
+    row->addStretch();
+
+    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = PFModalSeam::current().savePDFPath(mainWindow(), folder, name, accessory);
+    delete accessory;
+    if (!path.isEmpty())
+        QTimer::singleShot(0, this, [this, path] { pfGeneratePDFForPath(path); });
+}
+
+bool AppDelegate::pfGeneratePDFForPath(const QString &path)
+{
+    if (!PFBlankPaper::write(path, m_pageSizeIndex))
+        return false;
+    return m_documents->openDocument(path, true) != nullptr;
+}
+
+bool AppDelegate::applicationShouldTerminate()
+{
+    PersistentContainer &store = m_store();
+    if (!store.hasChanges())
+        return true;
+    if (store.save())
+        return true;
+    const int answer = PFModalSeam::current().alert(
+        mainWindow(), pfLocalized("Could not save changes while quitting. Quit anyway?"),
+        pfLocalized("Quitting now will lose any changes you have made since the last successful save") +
+            QStringLiteral("\n\n") + store.lastError(),
+        {pfLocalized("Quit anyway"), pfLocalized("Cancel")});
+    return answer == 0;
+}
+
+void AppDelegate::pfQuit()
+{
+    m_quitting = true;
+    continueQuit();
+}
+
+void AppDelegate::continueQuit()
+{
+    if (!m_quitting)
+        return;
+    // Each window may stop to ask about its changes; the quit goes on when it closes and ends
+    // when the user cancels.
+    const QList<Document *> documents = m_documents->documents();
+    for (Document *document : documents) {
+        PFWindowController *window = document->windowController();
+        if (window && !window->close())
+            return;
+    }
+    if (!m_documents->documents().isEmpty())
+        return; // windows are on their way out; documentRemoved brings us back
+    m_quitting = false;
+    if (applicationShouldTerminate())
+        QCoreApplication::quit();
+}

@@ -1,0 +1,561 @@
+#include "ViewController.h"
+
+#include "PFManager.h"
+#include "PFModalSeam.h"
+#include "PFRecentDocuments.h"
+#include "PFRecentViewController.h"
+#include "PFSaveAlertController.h"
+#include "PFSidePanel.h"
+#include "PFSidePanelRules.h"
+#include "PFThumbnailCache.h"
+#include "PFToolMenuView.h"
+#include "editing/PFBasePDFView.h"
+#include "editing/PFUndoManager.h"
+#include "platform/pdf/PDFTextSearch.h"
+#include "platform/store/Localization.h"
+#include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
+#include "platform/view/PDFThumbnailView.h"
+#include "widgets/PFHudView.h"
+
+#include <QFileInfo>
+#include <QResizeEvent>
+#include <QSplitter>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+ViewController::DrawMenuFactory &drawMenuFactory()
+{
+    static ViewController::DrawMenuFactory factory;
+    return factory;
+}
+const QColor kDocumentBackground(236, 236, 236);
+} // namespace
+
+void ViewController::setDrawMenuFactory(DrawMenuFactory factory) { drawMenuFactory() = std::move(factory); }
+
+ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidget(parent), m_defaults(defaults)
+{
+    setObjectName(QStringLiteral("ViewController"));
+    setAutoFillBackground(true);
+    m_barSlot = new QWidget(this);
+    m_barSlot->setFixedHeight(kBarHeight);
+    m_barSlot->hide();
+    auto *barLayout = new QVBoxLayout(m_barSlot);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+
+    m_split = new QSplitter(Qt::Horizontal, this);
+    m_split->setChildrenCollapsible(false);
+    // The divider is drawn as nothing: the panel's edge is the only boundary shown.
+    m_split->setHandleWidth(3);
+    m_split->setStyleSheet(QStringLiteral("QSplitter::handle { background: transparent; }"));
+    m_pdfView = new PFBasePDFView(m_split);
+    m_pdfView->setBackgroundColor(Qt::white);
+    m_pdfView->setAutoScales(true);
+    m_pdfView->setAcceptsDrops(true);
+    m_panel = new PFSidePanel(m_split);
+    m_split->addWidget(m_pdfView);
+    m_split->addWidget(m_panel);
+    m_split->setStretchFactor(0, 1);
+    m_split->setStretchFactor(1, 0);
+    m_panel->hide();
+    connect(m_split, &QSplitter::splitterMoved, this, [this] { updatePanelLimits(); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_barSlot);
+    layout->addWidget(m_split, 1);
+
+    m_recent = new PFRecentViewController(m_defaults, this);
+    m_recent->pfDoneEndEdit = [self = QPointer(this)](const QString &path) {
+        QMetaObject::invokeMethod(
+            self, [self, path] { if (self) self->pfOpenNewPDFDoc(path); }, Qt::QueuedConnection);
+    };
+    m_recent->raise();
+
+    m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    connect(m_panel, &PFSidePanel::segmentChanged, this, [this](int s) {
+        if (s != PFSidePanel::Search && m_search && m_search->isRunning())
+            m_search->cancel();
+    });
+
+    connect(m_pdfView, &PDFView::pageChanged, this, &ViewController::pfChangePageTitle);
+    connect(m_pdfView, &PDFView::linkRefused, this, [this](const QString &, const QString &message) {
+        showMessage(message);
+    });
+    connect(m_pdfView, &PDFView::filesDropped, this, [this](const QStringList &paths) { pfDragArray(paths); });
+    connect(m_pdfView, &PFBasePDFView::pfShowUndoMenuDelegate, this, [this] { emit undoMenuEnabled(true); });
+    connect(m_pdfView, &PFBasePDFView::pfHideUndoMenuDelegate, this, [this] { emit undoMenuEnabled(false); });
+    connect(m_pdfView, &PFBasePDFView::pfShowRedoMenuDelegate, this, [this] { emit redoMenuEnabled(true); });
+    connect(m_pdfView, &PFBasePDFView::pfHideRedoMenuDelegate, this, [this] { emit redoMenuEnabled(false); });
+
+    m_endResize.setSingleShot(true);
+    m_endResize.setInterval(250); // a resize that has been still this long is over
+    connect(&m_endResize, &QTimer::timeout, this, &ViewController::PFEndResizeWindow);
+}
+
+ViewController::~ViewController()
+{
+    // The writer uses the preference store, which may not outlive this window.
+    m_thumbnail.waitForFinished();
+}
+
+// Loading ---------------------------------------------------------------------------------------
+
+bool ViewController::setRepresentedObject(std::shared_ptr<PFContent> content)
+{
+    m_content = std::move(content);
+    return loadDocument();
+}
+
+bool ViewController::loadDocument()
+{
+    if (!m_content)
+        return false;
+    PDFDocument document;
+    if (!m_content->filePath.isEmpty())
+        document = PDFDocument::open(m_content->filePath);
+    else if (!m_content->data.isEmpty())
+        document = PDFDocument::openData(m_content->data);
+    if (document.isNull())
+        return false;
+    bool retry = false;
+    while (document.isLocked()) {
+        const auto password = PFModalSeam::current().password(window(), QFileInfo(m_content->filePath).fileName(), retry);
+        if (!password)
+            return false;
+        retry = !document.unlock(*password);
+    }
+    if (document.pageCount() == 0)
+        return false;
+
+    m_pdfView->setDocument(document);
+    m_pdfView->setAutoScales(true);
+    m_pdfView->setBackgroundColor(kDocumentBackground);
+    m_content->totalNum = document.pageCount();
+    m_content->currentNum = m_pdfView->currentPage().isNull() ? 1 : m_pdfView->currentPage().index() + 1;
+    m_originPdfRect = document.page(0).bounds(PDFDisplayBox::CropBox);
+
+    pfLoadLeftPannelData();
+    emit documentLoaded();
+    m_recent->hide();
+    if (!m_content->filePath.isEmpty()) {
+        PFRecentDocuments::note(m_content->filePath, m_defaults);
+        m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(m_content->filePath, m_defaults);
+    }
+    emit titleChanged();
+    return true;
+}
+
+void ViewController::pfLoadLeftPannelData()
+{
+    if (m_hasLoadPannelData)
+        return;
+    m_hasLoadPannelData = true;
+    PDFThumbnailView *thumbnails = m_panel->thumbnailView();
+    thumbnails->setPDFView(m_pdfView);
+    thumbnails->setThumbnailWidth(160);
+    m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+}
+
+void ViewController::pfChangePageTitle()
+{
+    if (!m_content || m_pdfView->currentPage().isNull())
+        return;
+    m_content->currentNum = m_pdfView->currentPage().index() + 1;
+    emit titleChanged();
+}
+
+void ViewController::pfOpenNewPDFDoc(const QString &path) { emit openInThisWindowRequested(path); }
+
+// Saving and the close prompt -------------------------------------------------------------------
+
+bool ViewController::pfShouldSavePDF() const
+{
+    if (m_saveClose)
+        return false;
+    return m_pdfView->pfHasChangePDF() || m_pdfView->undoManager()->canUndo();
+}
+
+bool ViewController::pfSavePDFFile(const QString &path)
+{
+    const PDFDocument document = m_pdfView->document();
+    if (document.isNull() || path.isEmpty())
+        return false;
+    if (!document.write(path)) {
+        showMessage(pfLocalized("保存失败"));
+        return false;
+    }
+    // A copy elsewhere leaves this window's own file unsaved, so the flag stays for it.
+    if (m_content && QFileInfo(path).absoluteFilePath() == QFileInfo(m_content->filePath).absoluteFilePath())
+        m_pdfView->setPfHasChangePDF(false);
+    return true;
+}
+
+void ViewController::pfShowSavePannel()
+{
+    if (m_saveAlert)
+        return; // one prompt at a time
+    const QString fileName = m_content ? QFileInfo(m_content->filePath).fileName() : QString();
+    const QString message = QStringLiteral("%1\"%2\"%3?")
+                                .arg(pfLocalized("要保存对文档"), fileName, pfLocalized("的更改吗?"));
+    auto *alert = new PFSaveAlertController(window());
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->setMessage(message);
+    alert->pfDoneEdit = [self = QPointer(this)](int code) {
+        QMetaObject::invokeMethod(
+            self, [self, code] { if (self) self->pfCheckPDFClick(code); }, Qt::QueuedConnection);
+    };
+    m_saveAlert = alert;
+    alert->open();
+}
+
+void ViewController::pfCheckPDFClick(int code)
+{
+    switch (code) {
+    case PFSaveAlertController::Save:
+        if (m_saveClose)
+            return;
+        m_saveClose = true;
+        if (!writeOwnFile()) {
+            // The sheet stays, and a later close must still ask: nothing was saved.
+            m_saveClose = false;
+            return;
+        }
+        if (m_saveAlert)
+            m_saveAlert->dismiss();
+        emit closeDocument();
+        break;
+    case PFSaveAlertController::Cancel:
+        if (m_saveAlert)
+            m_saveAlert->dismiss();
+        break;
+    case PFSaveAlertController::DontSave:
+        if (m_saveAlert)
+            m_saveAlert->dismiss();
+        emit closeDocument();
+        break;
+    default:
+        break;
+    }
+}
+
+bool ViewController::writeOwnFile()
+{
+    return m_content && pfSavePDFFile(m_content->filePath);
+}
+
+// Side panel ------------------------------------------------------------------------------------
+
+void ViewController::setTextSearch(PDFTextSearch *search) { m_search = search; }
+
+void ViewController::pdSegmentClick(int s) { m_panel->pdSegmentClick(s); }
+
+double ViewController::viewWidth() const { return m_split->width(); }
+
+void ViewController::PFExtentClick()
+{
+    if (m_pdfView->pfHasInsertPage() && !m_hasFirstOpenPannel) {
+        // The panels read the file on disk, which does not have the inserted pages yet.
+        PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
+                                     {pfLocalized("保存"), pfLocalized("取消")});
+        // Saving from here belongs to the outline editor; either way the panel stays closed.
+        return;
+    }
+    m_hasFirstOpenPannel = true;
+    if (!m_shouldClose) {
+        if (m_search && m_search->isRunning())
+            m_search->cancel();
+        m_divPosition = 0;
+        m_shouldClose = true;
+        moveDivider(viewWidth());
+    } else {
+        pfLoadLeftPannelData();
+        m_shouldClose = false;
+        m_divPosition = viewWidth() - PFSidePanelRules::kOpenWidth;
+        moveDivider(m_divPosition);
+    }
+}
+
+void ViewController::moveDivider(double position)
+{
+    const double width = viewWidth();
+    const double constrained = PFSidePanelRules::constrain(position, width, m_divPosition, m_shouldClose);
+    m_panel->setVisible(!m_shouldClose);
+    updatePanelLimits();
+    if (!m_shouldClose) {
+        // The divider was hidden with the panel; lay it out again so it sits at the panel's edge.
+        m_split->refresh();
+        m_split->setSizes({qRound(constrained), qRound(width - constrained)});
+    }
+}
+
+void ViewController::updatePanelLimits()
+{
+    if (m_shouldClose) {
+        m_panel->setMinimumWidth(0);
+        return;
+    }
+    const double width = viewWidth();
+    m_panel->setMaximumWidth(qRound(width - PFSidePanelRules::minimumPosition(width)));
+    m_panel->setMinimumWidth(qRound(width - PFSidePanelRules::maximumPosition(width, m_divPosition)));
+}
+
+void ViewController::PFResizeWindow()
+{
+    if (!m_shouldClose) {
+        if (m_resizePosition == 0)
+            m_resizePosition = m_panel->width();
+        m_divPosition = viewWidth() - PFSidePanelRules::kOpenWidth;
+        moveDivider(viewWidth() - m_resizePosition);
+    }
+    m_pdfView->viewport()->update();
+    m_endResize.start();
+}
+
+void ViewController::PFEndResizeWindow() { m_resizePosition = 0; }
+
+void ViewController::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_recent->setGeometry(rect());
+    if (event->oldSize().isValid())
+        PFResizeWindow();
+}
+
+// Bars ------------------------------------------------------------------------------------------
+
+void ViewController::pfShowZhuShiMenu() { showBar(true); }
+
+void ViewController::pfShowToolMenuView() { showBar(false); }
+
+void ViewController::showBar(bool annotationBar)
+{
+    bool &shown = annotationBar ? m_showEditMenu : m_showToolMenu;
+    bool &other = annotationBar ? m_showToolMenu : m_showEditMenu;
+    shown = !shown;
+    other = false;
+    if (annotationBar && !m_drawMenu) {
+        const auto click = [self = QPointer(this)](int index) {
+            QMetaObject::invokeMethod(
+                self, [self, index] { if (self) self->pfDrawMenuClick(index); }, Qt::QueuedConnection);
+        };
+        m_drawMenu = drawMenuFactory() ? drawMenuFactory()(m_barSlot, click) : new QWidget(m_barSlot);
+        m_drawMenu->setObjectName(QStringLiteral("PFDrawMenuView"));
+        m_barSlot->layout()->addWidget(m_drawMenu);
+    }
+    if (!annotationBar && !m_toolMenu) {
+        m_toolMenu = new PFToolMenuView(m_barSlot);
+        m_toolMenu->pfToolClick = [self = QPointer(this)](int index) {
+            QMetaObject::invokeMethod(
+                self, [self, index] { if (self) self->pfToolMenuClick(index); }, Qt::QueuedConnection);
+        };
+        m_barSlot->layout()->addWidget(m_toolMenu);
+    }
+    if (m_drawMenu)
+        m_drawMenu->setVisible(m_showEditMenu);
+    if (m_toolMenu)
+        m_toolMenu->setVisible(m_showToolMenu);
+    m_barSlot->setVisible(m_showEditMenu || m_showToolMenu);
+}
+
+// Tools -----------------------------------------------------------------------------------------
+
+void ViewController::pfDrawMenuClick(int t)
+{
+    if (t >= 15 && t <= 17) {
+        emit stylePopoverRequested(t);
+        return;
+    }
+    m_pdfView->pfResetData();
+    // The view loads the tool's remembered style and pointer; other indices stop here.
+    m_pdfView->pfChooseTool(t);
+}
+
+void ViewController::pfToolMenuClick(int index)
+{
+    switch (index) {
+    case 0:
+        emit pfExtractImageMenuClick();
+        break;
+    case 1:
+        emit pfPassMenuClick();
+        break;
+    case 2:
+        emit pfAddWatermarkClick();
+        break;
+    default:
+        break;
+    }
+}
+
+// Zoom and view modes ---------------------------------------------------------------------------
+
+void ViewController::pfScaleFaterClick(double value)
+{
+    m_scaleType = value;
+    // 1000 is the value stored before any zoom was chosen: it keeps the page fitted rather than
+    // jumping to the largest factor.
+    if (value == 1000)
+        m_pdfView->setAutoScales(true);
+    else if (value == 1001)
+        m_pdfView->setScaleFactor(1.0);
+    else if (value == 1002)
+        m_pdfView->setScaleFactor(m_pdfView->scaleFactorForSizeToFit());
+    else if (value == 1003) {
+        if (m_originPdfRect.height() > 0)
+            m_pdfView->setScaleFactor(m_pdfView->viewport()->height() / m_originPdfRect.height());
+    } else
+        m_pdfView->setScaleFactor(value); // the view keeps it within its limits
+}
+
+void ViewController::pfScaleDownClick()
+{
+    if (m_pdfView->canZoomOut())
+        m_pdfView->zoomOut();
+}
+
+void ViewController::pfScaleUpClick()
+{
+    if (m_pdfView->canZoomIn())
+        m_pdfView->zoomIn();
+}
+
+void ViewController::pfChangePDFShowMode(int m)
+{
+    switch (m) {
+    case 1:
+        m_pdfView->setDisplayMode(PDFDisplayMode::SinglePage);
+        break;
+    case 2:
+        m_pdfView->setDisplayMode(PDFDisplayMode::SinglePageContinuous);
+        break;
+    case 3:
+        m_pdfView->setDisplayMode(PDFDisplayMode::TwoUp);
+        break;
+    case 4:
+        m_pdfView->setDisplayMode(PDFDisplayMode::TwoUpContinuous);
+        break;
+    case 5:
+        emit toggleFullScreenRequested();
+        break;
+    case 6: {
+        if (m_slideShow)
+            return; // already showing; leaving full screen ends it
+        m_slideShow = true;
+        emit toggleFullScreenRequested();
+        m_savedMode = m_pdfView->displayMode();
+        m_savedScale = m_pdfView->scaleFactor();
+        m_savedAutoScales = m_pdfView->autoScales();
+        m_savedBackground = m_pdfView->backgroundColor();
+        m_pdfView->setDisplayMode(PDFDisplayMode::SinglePage);
+        m_pdfView->setAutoScales(true);
+        m_pdfView->setBackgroundColor(Qt::black);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        setPalette(palette);
+        if (!m_shouldClose)
+            PFExtentClick();
+        break;
+    }
+    case 7:
+    case 8:
+        emit toggleToolbarRequested();
+        break;
+    default:
+        break;
+    }
+}
+
+void ViewController::pfResetHuanDengPianExit()
+{
+    if (m_slideShow)
+        pfResetHuanDengPian();
+}
+
+void ViewController::pfResetHuanDengPian()
+{
+    m_slideShow = false;
+    m_pdfView->setDisplayMode(m_savedMode);
+    if (m_savedAutoScales)
+        m_pdfView->setAutoScales(true);
+    else
+        m_pdfView->setScaleFactor(m_savedScale);
+    m_pdfView->setBackgroundColor(m_savedBackground);
+    setPalette(QPalette());
+}
+
+// Navigation ------------------------------------------------------------------------------------
+
+void ViewController::pfGoMenuClick(int g)
+{
+    const PDFDocument document = m_pdfView->document();
+    if (document.isNull())
+        return;
+    switch (g) {
+    case 1:
+        m_pdfView->goToPreviousPage();
+        break;
+    case 2:
+        m_pdfView->goToNextPage();
+        break;
+    case 3:
+        m_pdfView->goToFirstPage();
+        break;
+    case 4:
+        m_pdfView->goToLastPage();
+        break;
+    case 5:
+        m_pdfView->goToNextPage();
+        if (m_pdfView->canGoBack())
+            emit goBackMenuEnabled(true);
+        break;
+    case 6:
+        if (m_pdfView->canGoBack())
+            m_pdfView->goBack();
+        emit goBackMenuEnabled(m_pdfView->canGoBack());
+        break;
+    case 7: {
+        const int current = m_pdfView->currentPage().isNull() ? 1 : m_pdfView->currentPage().index() + 1;
+        const auto entry = PFModalSeam::current().textEntry(
+            window(), QStringLiteral("%1:").arg(pfLocalized("页面")), QString::number(current),
+            {pfLocalized("确定"), pfLocalized("取消")});
+        if (!entry || entry->trimmed().isEmpty())
+            return;
+        bool ok = false;
+        const int n = entry->trimmed().toInt(&ok);
+        if (ok && n >= 1 && n <= document.pageCount())
+            m_pdfView->goToPage(document.page(n - 1));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Edit menu -------------------------------------------------------------------------------------
+
+void ViewController::pfUndoClick() { m_pdfView->pfUndoClick(); }
+
+void ViewController::pfRedoClick() { m_pdfView->pfRedoClick(); }
+
+void ViewController::pfCheckUndoMenu() { emit undoMenuEnabled(m_pdfView->undoManager()->canUndo()); }
+
+void ViewController::pfCheckRedoMenu() { emit redoMenuEnabled(m_pdfView->undoManager()->canRedo()); }
+
+void ViewController::pfCopyMenuClick() { m_pdfView->copy(); }
+
+bool ViewController::pfDragArray(const QStringList &paths)
+{
+    if (paths.size() != 1 || QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf"))
+        return false;
+    emit openDocumentRequested(paths.constFirst());
+    return true;
+}
+
+void ViewController::showMessage(const QString &text)
+{
+    if (PFHudView *hud = PFHudView::showHUDAddedTo(this, text))
+        hud->hide(true, PFHudView::kMessageSeconds);
+}

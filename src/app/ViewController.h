@@ -1,0 +1,164 @@
+#pragma once
+
+#include "PFContent.h"
+#include "PFSaveAlertController.h"
+
+#include <QColor>
+#include <QFuture>
+#include <QPointer>
+#include <QRectF>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "platform/view/PDFDisplayMode.h"
+
+class PDFTextSearch;
+class PFBasePDFView;
+class PFRecentViewController;
+class PFSaveAlertController;
+class PFSidePanel;
+class PFToolMenuView;
+class QSplitter;
+class UserDefaults;
+
+// The content of a document window and the hub of its parts: the editing PDF view, the side
+// panel on its right, the bar slot above it and the start view over everything while no file
+// is shown. Menu and toolbar commands arrive here and become calls on the view or requests to
+// the window.
+class ViewController : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kBarHeight = 34;
+    // A palette button or bar factory for the annotation bar: builds the bar and reports the
+    // palette index of every click through `click`.
+    using DrawMenuFactory = std::function<QWidget *(QWidget *parent, std::function<void(int)> click)>;
+    static void setDrawMenuFactory(DrawMenuFactory factory);
+
+    explicit ViewController(UserDefaults &defaults, QWidget *parent = nullptr);
+    ~ViewController() override;
+
+    // Loads the content's file into the view (asking for the password of a locked one); a file
+    // that cannot be opened leaves the start view up. True when a document is shown.
+    bool setRepresentedObject(std::shared_ptr<PFContent> content);
+    std::shared_ptr<PFContent> representedObject() const { return m_content; }
+
+    PFBasePDFView *pdfView() const { return m_pdfView; }
+    PFSidePanel *sidePanel() const { return m_panel; }
+    PFRecentViewController *recentView() const { return m_recent; }
+    QSplitter *splitView() const { return m_split; }
+    QWidget *barSlot() const { return m_barSlot; }
+    PFSaveAlertController *pfSaveAlert() const { return m_saveAlert; }
+
+    // View state.
+    bool shouldClose() const { return m_shouldClose; }
+    bool hasLoadPannelData() const { return m_hasLoadPannelData; }
+    bool hasFirstOpenPannel() const { return m_hasFirstOpenPannel; }
+    double divPosition() const { return m_divPosition; }
+    QRectF originPdfRect() const { return m_originPdfRect; }
+    double pfCurrentScaleType() const { return m_scaleType; }
+    bool isInHuanDengPian() const { return m_slideShow; }
+    bool isShowEditMenu() const { return m_showEditMenu; }
+    bool isShowToolMenu() const { return m_showToolMenu; }
+    bool pfSaveClose() const { return m_saveClose; }
+
+    // Document lifecycle.
+    bool pfShouldSavePDF() const;
+    void pfShowSavePannel();
+    void pfCheckPDFClick(int code);
+    // Writes the document to `path`; only a write to the document's own file counts as saved.
+    bool pfSavePDFFile(const QString &path);
+    void pfOpenNewPDFDoc(const QString &path);
+    void pfChangePageTitle();
+
+    // Side panel and bars.
+    void pdSegmentClick(int s);
+    void PFExtentClick();
+    void pfShowZhuShiMenu();
+    void pfShowToolMenuView();
+    void PFResizeWindow();
+    void PFEndResizeWindow();
+    // The running text search of this window, cancelled when the search tab is left.
+    void setTextSearch(PDFTextSearch *search);
+
+    // Tools, zoom, view modes, navigation.
+    void pfDrawMenuClick(int t);
+    void pfToolMenuClick(int index);
+    void pfScaleFaterClick(double value);
+    void pfScaleDownClick();
+    void pfScaleUpClick();
+    void pfChangePDFShowMode(int m);
+    void pfResetHuanDengPianExit();
+    void pfGoMenuClick(int g);
+    void pfUndoClick();
+    void pfRedoClick();
+    void pfCheckUndoMenu();
+    void pfCheckRedoMenu();
+    void pfCopyMenuClick();
+    bool pfDragArray(const QStringList &paths);
+
+signals:
+    void titleChanged();
+    void documentLoaded();
+    void closeDocument();
+    // The start view chose a file (or one was dropped on it) for this window.
+    void openInThisWindowRequested(const QString &path);
+    // A dropped PDF to open as its own document.
+    void openDocumentRequested(const QString &path);
+    void toggleFullScreenRequested();
+    void toggleToolbarRequested();
+    void undoMenuEnabled(bool enabled);
+    void redoMenuEnabled(bool enabled);
+    void goBackMenuEnabled(bool enabled);
+    // The palette's width (15), colour (16) and font (17) buttons.
+    void stylePopoverRequested(int index);
+    // The tool bar's commands.
+    void pfExtractImageMenuClick();
+    void pfPassMenuClick();
+    void pfAddWatermarkClick();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    bool loadDocument();
+    void pfLoadLeftPannelData();
+    void moveDivider(double position);
+    void updatePanelLimits();
+    void showBar(bool annotationBar);
+    void pfResetHuanDengPian();
+    void showMessage(const QString &text);
+    double viewWidth() const;
+    bool writeOwnFile();
+
+    UserDefaults &m_defaults;
+    std::shared_ptr<PFContent> m_content;
+    PFBasePDFView *m_pdfView;
+    PFSidePanel *m_panel;
+    PFRecentViewController *m_recent;
+    QSplitter *m_split;
+    QWidget *m_barSlot;
+    QWidget *m_drawMenu = nullptr;
+    PFToolMenuView *m_toolMenu = nullptr;
+    QPointer<PFSaveAlertController> m_saveAlert;
+    QPointer<PDFTextSearch> m_search;
+    QTimer m_endResize;
+    QFuture<void> m_thumbnail;
+
+    bool m_shouldClose = true;
+    bool m_hasLoadPannelData = false;
+    bool m_hasFirstOpenPannel = false;
+    double m_divPosition = 0;
+    double m_resizePosition = 0;
+    QRectF m_originPdfRect;
+    double m_scaleType = 1000;
+    bool m_slideShow = false;
+    PDFDisplayMode m_savedMode = PDFDisplayMode::SinglePageContinuous;
+    double m_savedScale = 1;
+    bool m_savedAutoScales = false;
+    QColor m_savedBackground;
+    bool m_showEditMenu = false;
+    bool m_showToolMenu = false;
+    bool m_saveClose = false;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/PFModalSeam.h"
+
+#include <QWidget>
+#include <deque>
+
+// Answers the modal questions from queues and records what was asked.
+class FakeModalSeam : public PFModalSeam {
+public:
+    FakeModalSeam() { PFModalSeam::install(this); }
+    ~FakeModalSeam() override { PFModalSeam::install(nullptr); }
+
+    QString savePDFPath(QWidget *, const QString &folder, const QString &proposedName, QWidget *accessory) override
+    {
+        proposedNames.push_back(proposedName);
+        savedFolder = folder;
+        if (onSavePanel)
+            onSavePanel(accessory);
+        return pop(savePaths);
+    }
+    QString openPDFPath(QWidget *) override { return pop(openPaths); }
+    std::optional<QString> password(QWidget *, const QString &, bool retry) override
+    {
+        passwordRetries.push_back(retry);
+        if (passwords.empty())
+            return std::nullopt;
+        return pop(passwords);
+    }
+    std::optional<QString> textEntry(QWidget *, const QString &label, const QString &preset, const QStringList &) override
+    {
+        textLabels.push_back(label);
+        textPresets.push_back(preset);
+        if (texts.empty())
+            return std::nullopt;
+        return pop(texts);
+    }
+    int alert(QWidget *, const QString &message, const QString &, const QStringList &buttons) override
+    {
+        alerts.push_back(message);
+        alertButtons = buttons;
+        return alertAnswer;
+    }
+
+    std::deque<QString> savePaths, openPaths, passwords, texts;
+    std::vector<QString> proposedNames, textLabels, textPresets, alerts;
+    std::vector<bool> passwordRetries;
+    QStringList alertButtons;
+    QString savedFolder;
+    int alertAnswer = 1;
+    std::function<void(QWidget *)> onSavePanel;
+
+private:
+    static QString pop(std::deque<QString> &queue)
+    {
+        if (queue.empty())
+            return {};
+        QString value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+};
