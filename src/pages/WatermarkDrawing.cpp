@@ -1,6 +1,6 @@
 #include "WatermarkDrawing.h"
 
-#include "PdfPathWriter.h"
+#include "platform/pdf/PDFPathWriter.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -49,7 +49,7 @@ PDFDrawing WatermarkDrawing::drawing(const PFWatermarkModel &model, QSizeF pageS
     result.content = "q /Gs0 gs ";
     result.content += QByteArray::number(colour.redF(), 'f', 4) + ' ' + QByteArray::number(colour.greenF(), 'f', 4) + ' '
                       + QByteArray::number(colour.blueF(), 'f', 4) + " rg\n";
-    result.content += PdfPathWriter::operators(path);
+    result.content += PDFPathWriter::operators(path);
     result.content += "f\nQ\n";
     return result;
 }

@@ -1,4 +1,4 @@
-#include "PdfPathWriter.h"
+#include "PDFPathWriter.h"
 
 namespace {
 
@@ -12,15 +12,16 @@ void appendPoint(QByteArray &out, double x, double y)
 
 } // namespace
 
-QByteArray PdfPathWriter::operators(const QPainterPath &path)
+QByteArray PDFPathWriter::operators(const QPainterPath &path, Subpaths subpaths)
 {
+    const bool close = subpaths == Subpaths::Close;
     QByteArray out;
     out.reserve(path.elementCount() * 24);
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
         switch (e.type) {
         case QPainterPath::MoveToElement:
-            if (i > 0)
+            if (i > 0 && close)
                 out += "h\n";
             appendPoint(out, e.x, e.y);
             out += "m\n";
@@ -43,7 +44,7 @@ QByteArray PdfPathWriter::operators(const QPainterPath &path)
             break;
         }
     }
-    if (!out.isEmpty())
+    if (!out.isEmpty() && close)
         out += "h\n";
     return out;
 }
