@@ -31,6 +31,7 @@ public:
 private:
     friend class PDFPage;
     friend class PDFTextSearch;
+    friend struct PDFSearchJob;
     struct Range {
         PDFPage page;
         int first = 0; // character indices into the page's text, inclusive

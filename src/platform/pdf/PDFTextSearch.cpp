@@ -1,11 +1,18 @@
 #include "PDFTextSearch.h"
 
+#include "PDFDestination.h"
 #include "PDFDocumentPrivate.h"
 
 #include <QMetaObject>
-#include <QThreadPool>
+#include <QThread>
+#include <atomic>
+#include <optional>
 
 namespace {
+
+// Pages per unit of work. One: the first page with a match is reported as soon as it is read
+// (a page's first reading, with its fonts, is the slow part), not after a run of pages.
+constexpr int kBlockPages = 1;
 
 // The page's characters case-folded, with a space where a line ends so that a phrase broken
 // across lines is still found; `origin` maps each position back to its character.
@@ -37,22 +44,145 @@ std::vector<char32_t> foldedNeedle(const QString &text)
     return needle;
 }
 
+// Character ranges of the needle's non-overlapping occurrences on one page.
+std::vector<std::pair<int, int>> findOnPage(const PDFTextPage &text, const std::vector<char32_t> &needle)
+{
+    std::vector<std::pair<int, int>> found;
+    const Haystack h = haystackOf(text);
+    for (size_t start = 0; start + needle.size() <= h.folded.size(); ++start) {
+        if (!std::equal(needle.begin(), needle.end(), h.folded.begin() + long(start)))
+            continue;
+        found.emplace_back(h.origin[start], h.origin[start + needle.size() - 1]);
+        start += needle.size() - 1;
+    }
+    return found;
+}
+
+// A read-only copy of the file opened on an engine instance of the worker's own.
+class FileReader {
+public:
+    FileReader(const QString &path, int expectedPages)
+    {
+        fz_context *ctx = m_context.get();
+        if (!ctx)
+            return;
+        const QByteArray file = MuPDF::encodedPath(path);
+        pdf_document *doc = nullptr;
+        fz_try(ctx)
+        {
+            doc = pdf_open_document(ctx, file.constData());
+            if (pdf_needs_password(ctx, doc) || pdf_count_pages(ctx, doc) != expectedPages)
+                fz_throw(ctx, FZ_ERROR_GENERIC, "not the open document");
+        }
+        fz_catch(ctx)
+        {
+            pdf_drop_document(ctx, doc);
+            doc = nullptr;
+        }
+        m_doc = doc;
+    }
+    ~FileReader()
+    {
+        if (m_doc)
+            pdf_drop_document(m_context.get(), m_doc);
+    }
+    FileReader(const FileReader &) = delete;
+    FileReader &operator=(const FileReader &) = delete;
+
+    bool isOpen() const { return m_doc; }
+
+    std::shared_ptr<const PDFTextPage> textPage(int index)
+    {
+        fz_context *ctx = m_context.get();
+        pdf_page *page = nullptr;
+        fz_try(ctx) page = pdf_load_page(ctx, m_doc, index);
+        fz_catch(ctx) page = nullptr;
+        if (!page)
+            return nullptr;
+        auto text = buildTextPage(ctx, page);
+        fz_drop_page(ctx, &page->super);
+        return text;
+    }
+
+private:
+    MuPDF::IndependentContext m_context;
+    pdf_document *m_doc = nullptr;
+};
+
 } // namespace
 
-PDFTextSearch::PDFTextSearch(const PDFDocument &document, QObject *parent) : QObject(parent), m_document(document) {}
+// One search: the blocks of pages handed out to the workers and the finished blocks waiting
+// to be reported in page order.
+struct PDFSearchJob {
+    std::shared_ptr<PDFDocumentData> data;
+    std::vector<char32_t> needle;
+    QString filePath; // empty: search the open document
+    int pages = 0;
+    std::atomic<bool> cancelled{false};
+    std::atomic<int> nextBlock{0};
+
+    std::mutex mutex; // guards the two below
+    std::vector<std::optional<QVector<PDFSelection>>> done;
+    size_t reported = 0;
+
+    int blockCount() const { return (pages + kBlockPages - 1) / kBlockPages; }
+
+    std::shared_ptr<const PDFTextPage> documentText(int index, int *object)
+    {
+        PDFLock lock(data->mutex);
+        *object = data->pageObjectAt(index);
+        return *object ? data->textPage(*object) : nullptr;
+    }
+
+    int pageObject(int index)
+    {
+        PDFLock lock(data->mutex);
+        return data->pageObjectAt(index);
+    }
+
+    QVector<PDFSelection> searchBlock(int block, FileReader *reader)
+    {
+        QVector<PDFSelection> matches;
+        const int last = std::min(pages, (block + 1) * kBlockPages);
+        for (int index = block * kBlockPages; index < last && !cancelled.load(); ++index) {
+            int object = 0;
+            std::shared_ptr<const PDFTextPage> text;
+            if (reader) {
+                text = reader->textPage(index);
+                object = text ? pageObject(index) : 0;
+            } else {
+                text = documentText(index, &object);
+            }
+            if (!text || !object)
+                continue;
+            for (auto [first, lastChar] : findOnPage(*text, needle)) {
+                PDFSelection match;
+                match.m_ranges.append({PDFDestination::pageFor(data, object), first, lastChar});
+                matches.append(match);
+            }
+        }
+        return matches;
+    }
+};
+
+PDFTextSearch::PDFTextSearch(const PDFDocument &document, QObject *parent) : QObject(parent), m_document(document)
+{
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
 
 PDFTextSearch::~PDFTextSearch()
 {
-    cancel();
-    m_done.waitForFinished();
+    if (m_job)
+        m_job->cancelled.store(true);
+    m_pool.waitForDone();
 }
 
 bool PDFTextSearch::isRunning() const { return m_running; }
 
 void PDFTextSearch::cancel()
 {
-    if (m_cancel)
-        m_cancel->store(true);
+    if (m_job)
+        m_job->cancelled.store(true);
     if (m_running) {
         m_running = false;
         ++m_generation;
@@ -63,55 +193,82 @@ void PDFTextSearch::cancel()
 void PDFTextSearch::start(const QString &text)
 {
     cancel();
-    m_done.waitForFinished();
-    const std::vector<char32_t> needle = foldedNeedle(text);
+    m_pool.waitForDone();
+    m_job.reset();
+    std::vector<char32_t> needle = foldedNeedle(text);
     if (needle.empty() || m_document.isNull())
         return;
-    m_cancel = std::make_shared<std::atomic<bool>>(false);
+
+    auto job = std::make_shared<PDFSearchJob>();
+    job->data = m_document.d;
+    job->needle = std::move(needle);
+    {
+        PDFLock lock(job->data->mutex);
+        if (job->data->locked)
+            return;
+        job->pages = job->data->pageCount();
+        fz_context *ctx = MuPDF::context();
+        int unsaved = 1;
+        fz_try(ctx) unsaved = pdf_has_unsaved_changes(ctx, job->data->doc);
+        fz_catch(ctx) unsaved = 1;
+        // The file on disk holds the same text only while nothing has changed since it was read.
+        if (!unsaved && !job->data->doc->crypt && !job->data->path.isEmpty())
+            job->filePath = job->data->path;
+    }
+    job->done.resize(size_t(job->blockCount()));
+    m_job = job;
     m_running = true;
     const quint64 generation = ++m_generation;
-    auto cancelled = m_cancel;
-    auto data = m_document.d;
-    m_done = QtConcurrent::run([this, data, needle, cancelled, generation] {
-        const int pages = [&] {
-            PDFLock lock(data->mutex);
-            return data->locked ? 0 : data->pageCount();
-        }();
-        for (int index = 0; index < pages && !cancelled->load(); ++index) {
-            std::shared_ptr<const PDFTextPage> text;
-            int object = 0;
-            {
-                PDFLock lock(data->mutex);
-                object = data->pageObjectAt(index);
-                text = object ? data->textPage(object) : nullptr;
-            }
-            if (!text)
-                continue;
-            const Haystack h = haystackOf(*text);
-            QVector<PDFSelection> matches;
-            for (size_t start = 0; start + needle.size() <= h.folded.size(); ++start) {
-                if (!std::equal(needle.begin(), needle.end(), h.folded.begin() + long(start)))
-                    continue;
-                PDFSelection match;
-                match.m_ranges.append({PDFDestination::pageFor(data, object), h.origin[start],
-                                       h.origin[start + needle.size() - 1]});
-                matches.append(match);
-                start += needle.size() - 1;
-            }
-            if (!matches.isEmpty())
-                QMetaObject::invokeMethod(this, [this, matches, generation] {
-                    if (generation != m_generation)
-                        return;
-                    for (const PDFSelection &match : matches)
-                        emit matchFound(match);
-                }, Qt::QueuedConnection);
-        }
-        if (!cancelled->load())
-            QMetaObject::invokeMethod(this, [this, generation] {
-                if (generation != m_generation)
+    if (job->blockCount() == 0) {
+        deliver(generation, {}, true);
+        return;
+    }
+
+    const int workers = job->filePath.isEmpty() ? 1 : std::min(m_pool.maxThreadCount(), job->blockCount());
+    for (int w = 0; w < workers; ++w) {
+        m_pool.start([this, job, generation] {
+            std::optional<FileReader> reader;
+            if (!job->filePath.isEmpty())
+                reader.emplace(job->filePath, job->pages);
+            FileReader *source = reader && reader->isOpen() ? &*reader : nullptr;
+            for (int block = job->nextBlock++; block < job->blockCount() && !job->cancelled.load();
+                 block = job->nextBlock++) {
+                QVector<PDFSelection> matches = job->searchBlock(block, source);
+                if (job->cancelled.load())
                     return;
-                m_running = false;
-                emit finished(false);
-            }, Qt::QueuedConnection);
-    });
+                // Report every finished block that is next in page order; posting under the
+                // lock keeps the reports in that order.
+                std::lock_guard<std::mutex> lock(job->mutex);
+                job->done[size_t(block)] = std::move(matches);
+                QVector<PDFSelection> ready;
+                while (job->reported < job->done.size() && job->done[job->reported]) {
+                    ready += *job->done[job->reported];
+                    job->done[job->reported] = QVector<PDFSelection>();
+                    ++job->reported;
+                }
+                const bool last = job->reported == job->done.size();
+                if (ready.isEmpty() && !last)
+                    continue;
+                // The destructor waits for the workers, so this object outlives every post.
+                QMetaObject::invokeMethod(
+                    this, [this, generation, ready, last] { deliver(generation, ready, last); },
+                    Qt::QueuedConnection);
+            }
+        });
+    }
+}
+
+void PDFTextSearch::deliver(quint64 generation, const QVector<PDFSelection> &matches, bool last)
+{
+    if (generation != m_generation)
+        return;
+    for (const PDFSelection &match : matches) {
+        emit matchFound(match);
+        if (generation != m_generation) // a receiver started another search or cancelled
+            return;
+    }
+    if (last) {
+        m_running = false;
+        emit finished(false);
+    }
 }

@@ -3,14 +3,18 @@
 #include "PDFDocument.h"
 #include "PDFSelection.h"
 
-#include <QFuture>
 #include <QObject>
-#include <QtConcurrent/QtConcurrentRun>
-#include <atomic>
+#include <QThreadPool>
 #include <memory>
 
-// Case-insensitive text search that runs on a worker thread and reports every match on the
-// thread that owns this object, page by page, as it is found.
+struct PDFSearchJob;
+
+// Case-insensitive text search that runs on worker threads and reports every match on the
+// thread that owns this object, in page order, as it is found.
+//
+// While the document has no unsaved changes, each worker reads the file on disk with an
+// engine instance of its own, so the workers never wait for each other or for the view;
+// otherwise one worker searches the open document itself.
 class PDFTextSearch : public QObject {
     Q_OBJECT
 public:
@@ -27,9 +31,11 @@ signals:
     void finished(bool cancelled);
 
 private:
+    void deliver(quint64 generation, const QVector<PDFSelection> &matches, bool last);
+
     PDFDocument m_document;
-    std::shared_ptr<std::atomic<bool>> m_cancel;
-    QFuture<void> m_done;
+    QThreadPool m_pool;
+    std::shared_ptr<PDFSearchJob> m_job;
     quint64 m_generation = 0; // matches of an older search are dropped
     bool m_running = false;
 };

@@ -449,8 +449,10 @@ void PDFView::drawPage(QPainter &painter, const PDFPage &page)
         painter.save();
         painter.setCompositionMode(QPainter::CompositionMode_Multiply);
         const QTransform transform = pageTransform(page);
+        // A selection that carries its own colour (a search match) is shown in it.
+        const QColor color = m_selection.color().isValid() ? m_selection.color() : m_selectionColor;
         for (const QRectF &line : *lines)
-            painter.fillRect(transform.mapRect(line), m_selectionColor);
+            painter.fillRect(transform.mapRect(line), color);
         painter.restore();
     }
 }

@@ -1,0 +1,41 @@
+#include "PFPageSearchListModel.h"
+
+void PFPageSearchListModel::clear()
+{
+    beginResetModel();
+    m_matches.clear();
+    endResetModel();
+}
+
+bool PFPageSearchListModel::append(const PDFSelection &match)
+{
+    // Matches arrive in page order, so a repeat can only be among the last ones of its page.
+    for (qsizetype i = m_matches.size() - 1; i >= 0; --i) {
+        if (m_matches[i] == match)
+            return false;
+        if (m_matches[i].pages() != match.pages())
+            break;
+    }
+    const int row = int(m_matches.size());
+    beginInsertRows({}, row, row);
+    m_matches.append(match);
+    endInsertRows();
+    return true;
+}
+
+int PFPageSearchListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_matches.size());
+}
+
+QVariant PFPageSearchListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_matches.size())
+        return {};
+    const PDFSelection &match = m_matches[index.row()];
+    if (role == MatchRole)
+        return QVariant::fromValue(match);
+    if (role == Qt::DisplayRole)
+        return match.string();
+    return {};
+}

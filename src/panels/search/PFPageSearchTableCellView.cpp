@@ -1,0 +1,57 @@
+#include "PFPageSearchTableCellView.h"
+
+#include "platform/store/Localization.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+// Line breaks of the page text would make the one-line preview jump; a space reads the same.
+QString flattened(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
+} // namespace
+
+PFPageSearchTableCellView::PFPageSearchTableCellView(QWidget *parent)
+    : QWidget(parent), m_pageNum(new QLabel(this)), m_content(new QLabel(this))
+{
+    setObjectName(QStringLiteral("searchPage"));
+    m_pageNum->setObjectName(QStringLiteral("pfPageNum"));
+    m_content->setObjectName(QStringLiteral("pfContentLB"));
+    QFont small = m_pageNum->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_pageNum->setFont(small);
+    m_content->setTextFormat(Qt::RichText);
+    m_content->setWordWrap(true);
+    m_content->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 3, 6, 3);
+    layout->setSpacing(1);
+    layout->addWidget(m_pageNum);
+    layout->addWidget(m_content, 1);
+}
+
+void PFPageSearchTableCellView::pfSetMatch(const PDFSelection &match)
+{
+    m_pageNum->setText(pageText(match));
+    m_content->setText(contentText(match));
+}
+
+QString PFPageSearchTableCellView::pageText(const PDFSelection &match)
+{
+    const QVector<PDFPage> pages = match.pages();
+    const QString label = pages.isEmpty() ? QString() : pages.first().label();
+    return QStringLiteral("%1 %2").arg(pfLocalized("页面"), label);
+}
+
+QString PFPageSearchTableCellView::contentText(const PDFSelection &match)
+{
+    PDFSelection extended = match;
+    extended.extendAtEnd(kContextLength);
+    const QString text = flattened(extended.string());
+    const QString found = flattened(match.string());
+    const qsizetype at = found.isEmpty() ? -1 : text.indexOf(found, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return text.toHtmlEscaped();
+    return text.left(at).toHtmlEscaped() + QStringLiteral("<span style=\"color:#ff0000\">")
+        + text.mid(at, found.size()).toHtmlEscaped() + QStringLiteral("</span>")
+        + text.mid(at + found.size()).toHtmlEscaped();
+}

@@ -1,0 +1,111 @@
+#include "platform/pdf/PDFAnnotation.h"
+#include "platform/pdf/PDFDocument.h"
+#include "platform/pdf/PDFTextSearch.h"
+#include "support/TestEnvironment.h"
+#include "support/TestPdf.h"
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// 41 pages (more blocks than workers, the last one short) with a varying number of matches,
+// some pages without any.
+QByteArray fixture()
+{
+    QList<TestPdf::Page> pages;
+    for (int n = 0; n < 41; ++n) {
+        TestPdf::Page page;
+        page.lines << QStringLiteral("page %1").arg(n + 1);
+        for (int k = 0; k < n % 4; ++k)
+            page.lines << QStringLiteral("Token %1 and TOKEN again").arg(k);
+        pages << page;
+    }
+    return TestPdf::build(pages);
+}
+
+struct Found {
+    int page;
+    QString text;
+    bool operator==(const Found &) const = default;
+};
+
+QList<Found> searchAll(const PDFDocument &document, const QString &text, bool *finishedNormally)
+{
+    PDFTextSearch search(document);
+    QList<Found> found;
+    QObject::connect(&search, &PDFTextSearch::matchFound, [&](const PDFSelection &match) {
+        found.append({match.pages().first().index(), match.string()});
+    });
+    QSignalSpy finished(&search, &PDFTextSearch::finished);
+    search.start(text);
+    *finishedNormally = finished.wait(10000) && finished.count() == 1 && !finished.first().first().toBool()
+                        && !search.isRunning();
+    return found;
+}
+
+} // namespace
+
+class TestPDFTextSearchWorkers : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void searchOfTheFileMatchesSearchOfTheOpenDocument()
+    {
+        const QString path = m_dir.filePath("doc.pdf");
+        QVERIFY(TestPdf::write(path, fixture()));
+        const PDFDocument fromFile = PDFDocument::open(path);
+        const PDFDocument inMemory = PDFDocument::openData(fixture());
+        QVERIFY(!fromFile.isNull() && !inMemory.isNull());
+
+        bool ok = false;
+        const QList<Found> expected = searchAll(inMemory, "token", &ok);
+        QVERIFY(ok);
+        QCOMPARE(expected.size(), 120); // two per line, n % 4 lines on page n
+        const QList<Found> found = searchAll(fromFile, "token", &ok);
+        QVERIFY(ok);
+        QCOMPARE(found, expected);
+        // In page order, each page's matches in reading order.
+        for (int i = 1; i < found.size(); ++i)
+            QVERIFY(found[i - 1].page <= found[i].page);
+        QCOMPARE(found.first().text, QStringLiteral("Token"));
+        QCOMPARE(found.at(1).text, QStringLiteral("TOKEN"));
+    }
+
+    void anEditedDocumentIsSearchedAsItIsNow()
+    {
+        const QString path = m_dir.filePath("edited.pdf");
+        QVERIFY(TestPdf::write(path, fixture()));
+        PDFDocument document = PDFDocument::open(path);
+        // A page removed and not saved: the file no longer says where the matches are.
+        QVERIFY(document.removePage(1));
+        bool ok = false;
+        const QList<Found> found = searchAll(document, "token", &ok);
+        QVERIFY(ok);
+        QCOMPARE(found.size(), 120 - 2);
+        QCOMPARE(found.first().page, 1); // old page 3 (index 2) is now index 1
+        QCOMPARE(found.first().text, QStringLiteral("Token"));
+    }
+
+    void emptyTextOrNoDocumentSearchesNothing()
+    {
+        const QString path = m_dir.filePath("empty.pdf");
+        QVERIFY(TestPdf::write(path, fixture()));
+        PDFTextSearch search(PDFDocument::open(path));
+        QSignalSpy matches(&search, &PDFTextSearch::matchFound);
+        search.start(QString());
+        QVERIFY(!search.isRunning());
+        PDFTextSearch none{PDFDocument()};
+        none.start("token");
+        QVERIFY(!none.isRunning());
+        QTest::qWait(50);
+        QCOMPARE(matches.count(), 0);
+    }
+};
+
+QUIRNA_TEST_MAIN(QGuiApplication, TestPDFTextSearchWorkers)
+#include "tst_PDFTextSearchWorkers.moc"
