@@ -21,15 +21,6 @@ QByteArray colorOperands(const QColor &color)
            + QByteArray::number(c.blueF(), 'f', 4);
 }
 
-Qt::Alignment qtAlignment(PDFTextAlignment alignment)
-{
-    switch (alignment) {
-    case PDFTextAlignment::Center: return Qt::AlignHCenter;
-    case PDFTextAlignment::Right: return Qt::AlignRight;
-    case PDFTextAlignment::Left: break;
-    }
-    return Qt::AlignLeft;
-}
 
 // The text's outlines in a y-down space whose origin is the box's top-left corner.
 QPainterPath textOutlines(const QString &text, const QFont &baseFont, double size, double width,
@@ -116,4 +107,14 @@ bool PFFreeTextAppearance::apply(PDFAnnotation &annotation)
     drawing.content = content;
     drawing.size = size;
     return annotation.setAppearance(drawing);
+}
+
+Qt::Alignment PFFreeTextAppearance::qtAlignment(PDFTextAlignment alignment)
+{
+    switch (alignment) {
+    case PDFTextAlignment::Center: return Qt::AlignHCenter;
+    case PDFTextAlignment::Right: return Qt::AlignRight;
+    case PDFTextAlignment::Left: break;
+    }
+    return Qt::AlignLeft;
 }

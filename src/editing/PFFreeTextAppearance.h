@@ -19,4 +19,6 @@ public:
     // The font a box names; a family that does not exist falls back to "Helvetica".
     static QString usableFontName(const QString &name);
     static QFont font(const QString &name);
+    // The box's alignment as Qt lays out text.
+    static Qt::Alignment qtAlignment(PDFTextAlignment alignment);
 };

@@ -16,16 +16,6 @@ namespace {
 constexpr double kHiddenX = -100000;
 const QString kFreeText = QStringLiteral("FreeText");
 
-Qt::Alignment qtAlignment(PDFTextAlignment alignment)
-{
-    switch (alignment) {
-    case PDFTextAlignment::Center: return Qt::AlignHCenter;
-    case PDFTextAlignment::Right: return Qt::AlignRight;
-    case PDFTextAlignment::Left: break;
-    }
-    return Qt::AlignLeft;
-}
-
 } // namespace
 
 PFFreeTextEditor::PFFreeTextEditor(PFBasePDFView *view) : QObject(view), m_view(view)
@@ -221,13 +211,13 @@ void PFFreeTextEditor::applyAlignment(PDFTextAlignment alignment)
     if (!m_textView)
         return;
     QTextOption option = m_textView->document()->defaultTextOption();
-    option.setAlignment(qtAlignment(alignment));
+    option.setAlignment(PFFreeTextAppearance::qtAlignment(alignment));
     m_textView->document()->setDefaultTextOption(option);
     // Paragraphs already typed carry their own alignment.
     QTextCursor cursor(m_textView->document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
-    format.setAlignment(qtAlignment(alignment));
+    format.setAlignment(PFFreeTextAppearance::qtAlignment(alignment));
     cursor.mergeBlockFormat(format);
 }
 

@@ -1,6 +1,7 @@
 #include "PDFBulkSplit.h"
 
 #include "PDFPageCopier.h"
+#include "PDFPageTree.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -61,7 +62,7 @@ bool writeShare(const QByteArray &file, const QVector<int> &indices, int first, 
     fz_try(ctx)
     {
         doc = pdf_open_document(ctx, file.constData());
-        count = pdf_needs_password(ctx, doc) ? -1 : pdf_count_pages(ctx, doc);
+        count = pdf_needs_password(ctx, doc) ? -1 : int(PDFPageTree::pageObjects(ctx, doc).size());
     }
     fz_catch(ctx) count = -1;
     bool ok = count >= 0;
