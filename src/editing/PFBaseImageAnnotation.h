@@ -21,7 +21,9 @@ public:
     PFBaseImageAnnotation(const PDFPage &page, const QImage &image, const QRectF &bounds);
 
     const QImage &pfImage() const { return m_image; }
-    // Moves or resizes it and draws its appearance anew for the new bounds.
+    // Moves or resizes it and draws its appearance anew for the new bounds. (Through a plain
+    // PDFAnnotation handle the kept appearance is stretched onto the new bounds instead, which
+    // for a picture that fills its bounds is the same drawing.)
     void setBounds(const QRectF &bounds);
     // Draws it in page space of `box`.
     void drawWithBox(PFDrawingSurface &surface, PDFDisplayBox box) const;
