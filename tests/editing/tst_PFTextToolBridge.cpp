@@ -220,6 +220,27 @@ private slots:
         QVERIFY(qAbs(inkMoved.height() - inkResized.height()) <= 1);
     }
 
+    void textToolDragsTheSelectedBoxWithoutOpeningIt()
+    {
+        auto view = makeView(TestPdf::simple(1));
+        QVERIFY(view);
+        QVERIFY(view->pfChooseTool(PFToolStatusText));
+        PDFAnnotation box = typeBox(*view, QPoint(100, 100), QStringLiteral("Move me"));
+        QVERIFY(!box.isNull());
+        const PDFPage page = view->document().page(0);
+        const QRectF before = box.bounds();
+        click(*view, view->convertRectFromPage(before, page).center().toPoint());
+        QCOMPARE(view->dragAnnotation(), box);
+
+        // A drag from the body of the selected box moves it; the press was no opening click.
+        drag(*view, page, before.center(), before.center() + QPointF(40, -60));
+        QVERIFY(!view->pfTextEditor()->isOpen());
+        QVERIFY(qAbs(box.bounds().left() - before.left() - 40) < 1.5);
+        QVERIFY(qAbs(box.bounds().top() - before.top() + 60) < 1.5);
+        QCOMPARE(box.bounds().size(), before.size());
+        QCOMPARE(ofType(page, QStringLiteral("FreeText")).size(), 1);
+    }
+
     void noteClickPlacesANote()
     {
         auto view = makeView(TestPdf::simple(1));
