@@ -1,6 +1,7 @@
 #include "PFAnnotationSelector.h"
 
 #include "PFBasePDFView.h"
+#include "PFFreeTextAppearance.h"
 #include "PFHandleGeometry.h"
 #include "PFTextToolHooks.h"
 
@@ -206,6 +207,9 @@ void PFAnnotationSelector::resizeSelection(const QRectF &bounds)
     if (selection.isNull())
         return;
     selection.setBounds(bounds);
+    // A kept drawing would be stretched onto the new size; the text is laid out again instead.
+    if (isType(selection.type(), "FreeText"))
+        PFFreeTextAppearance::apply(selection);
     m_view.invalidatePage(selection.page());
     m_view.setPfHasChangePDF(true);
 }

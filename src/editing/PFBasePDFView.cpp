@@ -10,6 +10,7 @@
 #include "PFPageCommands.h"
 #include "PFPageMarks.h"
 #include "PFStyleCommands.h"
+#include "PFTextToolBridge.h"
 #include "PFUndoManager.h"
 
 #include "app/PFManager.h"
@@ -28,8 +29,10 @@ PFBasePDFView::PFBasePDFView(QWidget *parent)
       m_annotationCommands(new PFAnnotationCommands(this)),
       m_pageCommands(new PFPageCommands(this)),
       m_pageMarks(new PFPageMarks(this)),
-      m_styleCommands(new PFStyleCommands(this))
+      m_styleCommands(new PFStyleCommands(this)),
+      m_textToolBridge(std::make_unique<PFTextToolBridge>(*this))
 {
+    m_pointer->setTextToolHooks(m_textToolBridge.get());
     setAcceptsDrops(true);
     // The menu items follow what the history can really do: a deletion by the user is
     // undoable but leaves nothing to redo, whatever primitive ran last.
@@ -42,7 +45,11 @@ PFBasePDFView::PFBasePDFView(QWidget *parent)
     connect(this, &PDFView::documentChanged, this, &PFBasePDFView::documentReplaced);
 }
 
-PFBasePDFView::~PFBasePDFView() = default;
+PFBasePDFView::~PFBasePDFView()
+{
+    // The bridge goes before the child objects that could still reach it while they close.
+    m_pointer->setTextToolHooks(nullptr);
+}
 
 bool PFBasePDFView::pfHasUnsavedChanges() const
 {
@@ -273,6 +280,13 @@ void PFBasePDFView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || m_pointer->mouseDown(event))
         PDFView::mousePressEvent(event);
+}
+
+void PFBasePDFView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The scroll area drops double clicks; to the tools the second click is a press like the
+    // first (the Note tool tells it apart by the event's type).
+    mousePressEvent(event);
 }
 
 void PFBasePDFView::mouseMoveEvent(QMouseEvent *event)

@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <memory>
 #include <optional>
 
 class PFPointerMachine;
@@ -20,6 +21,7 @@ class PFNoteTool;
 class PFPageCommands;
 class PFPageMarks;
 class PFStyleCommands;
+class PFTextToolBridge;
 class PFUndoManager;
 
 // The editing view: a PDF view that creates, selects and restyles annotations. It holds the
@@ -147,6 +149,7 @@ signals:
 protected:
     void drawPage(QPainter &painter, const PDFPage &page) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -187,4 +190,5 @@ private:
     PFPageCommands *m_pageCommands;
     PFPageMarks *m_pageMarks;
     PFStyleCommands *m_styleCommands;
+    std::unique_ptr<PFTextToolBridge> m_textToolBridge; // hands the Text and Note tools' events on
 };

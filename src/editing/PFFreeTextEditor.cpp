@@ -185,6 +185,8 @@ void PFFreeTextEditor::create(const PDFPage &page, const QRectF &frame, PDFTextA
     setBackgroundColor(m_view->pfFillColor());
     applyFont();
     edit->setPlainText(text);
+    // Typing into an opened box continues its text.
+    edit->moveCursor(QTextCursor::End);
     applyAlignment(alignment);
     connect(edit, &QTextEdit::textChanged, this, [this] { m_view->setPfHasChangePDF(true); });
     setFrame(frame);
