@@ -8,6 +8,8 @@
 #include "PFRecentDocuments.h"
 #include "PFWindowController.h"
 #include "ViewController.h"
+#include "pages/windows/PFCombineViewController.h"
+#include "pages/windows/PFImageToPDFController.h"
 #include "platform/store/Localization.h"
 #include "platform/store/PersistentContainer.h"
 
@@ -51,7 +53,25 @@ AppDelegate::AppDelegate(UserDefaults &defaults, std::function<PersistentContain
     }
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    delete m_combineWindow;
+    delete m_imagesWindow;
+}
+
+namespace {
+// Brings the window in `slot` forward, making it first when there is none.
+template <typename Window> void showToolWindow(QPointer<QWidget> &slot)
+{
+    if (!slot) {
+        slot = new Window;
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+}
+} // namespace
 
 void AppDelegate::applicationDidFinishLaunching(const QStringList &paths)
 {
@@ -219,6 +239,10 @@ void AppDelegate::attach(Document *document)
     connect(window, &PFWindowController::becameMain, this, [this, window] { m_lastMain = window; });
     connect(window, &PFWindowController::minimised, this, [this, document] { m_activeURL = document->fileURL(); });
     connect(window, &PFWindowController::pfAddPDFClick, this, [this] { m_documents->openUntitledDocument(); });
+    connect(window, &PFWindowController::pfShowCombineView, this,
+            [this] { showToolWindow<PFCombineViewController>(m_combineWindow); });
+    connect(window, &PFWindowController::pfShowImageToPDFView, this,
+            [this] { showToolWindow<PFImageToPDFController>(m_imagesWindow); });
     connect(document, &Document::closeCancelled, this, [this] { m_quitting = false; });
     m_lastMain = window;
 }

@@ -68,6 +68,9 @@ private:
     QList<QAction *> m_viewItems; // in menu order, tags 1 to 8
     QList<QAction *> m_goItems;   // in menu order, tags 1 to 7
     QPointer<PFWindowController> m_lastMain;
+    // The combine and images-to-PDF windows serve every document; one of each at a time.
+    QPointer<QWidget> m_combineWindow;
+    QPointer<QWidget> m_imagesWindow;
     QSystemTrayIcon *m_tray = nullptr;
     QString m_activeURL;
     int m_pageSizeIndex;

@@ -65,6 +65,18 @@ PFSidePanel::PFSidePanel(QWidget *parent) : QWidget(parent)
     updateIcons();
 }
 
+void PFSidePanel::pfSetPage(int index, QWidget *page)
+{
+    if (index < 0 || index >= PageCount || !page)
+        return;
+    page->setObjectName(m_pages[index]->objectName());
+    const bool shown = !m_pages[index]->isHidden();
+    delete layout()->replaceWidget(m_pages[index], page);
+    page->setVisible(shown);
+    delete m_pages[index];
+    m_pages[index] = page;
+}
+
 void PFSidePanel::pdSegmentClick(int s)
 {
     if (s < 0 || s >= PageCount)

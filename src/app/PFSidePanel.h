@@ -22,6 +22,8 @@ public:
     QTreeView *pfOutlineView() const { return m_outline; }
     PDFThumbnailView *thumbnailView() const { return m_thumbnails; }
 
+    // Puts a panel's own page in place of the empty one at `index`; the panel takes it over.
+    void pfSetPage(int index, QWidget *page);
     // Shows page s and hides the others; in the light appearance the selected tab gets its
     // white icon and the rest their dark ones.
     void pdSegmentClick(int s);

@@ -1,6 +1,7 @@
 #include "PFWindowController.h"
 
 #include "ViewController.h"
+#include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
 
 #include <QCloseEvent>
@@ -73,7 +74,7 @@ PFWindowController::PFWindowController(ViewController *content, QWidget *parent)
     m_search->setToolTip(pfLocalized("Search"));
     m_search->setClearButtonEnabled(true);
     m_search->setFixedWidth(200);
-    connect(m_search, &QLineEdit::textChanged, this, &PFWindowController::pfSearchChange);
+    content->searchController()->pfSetSearchField(m_search);
     m_toolbar->addWidget(m_search);
     m_extentBtn = addButton(QStringLiteral("lanW"), "侧边栏", [this] { pdfExtentClick(); });
 

@@ -49,7 +49,6 @@ public:
     std::function<bool()> shouldClose;
 
 signals:
-    void pfSearchChange(const QString &text);
     void pfShowCombineView();
     void pfShowImageToPDFView();
     void pfAddPDFClick();

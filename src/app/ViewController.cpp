@@ -2,37 +2,38 @@
 
 #include "PFManager.h"
 #include "PFModalSeam.h"
+#include "PFPageTools.h"
 #include "PFRecentDocuments.h"
 #include "PFRecentViewController.h"
 #include "PFSaveAlertController.h"
 #include "PFSidePanel.h"
 #include "PFSidePanelRules.h"
+#include "PFStylePopovers.h"
 #include "PFThumbnailCache.h"
 #include "PFToolMenuView.h"
 #include "editing/PFBasePDFView.h"
+#include "editing/PFFreeTextEditor.h"
 #include "editing/PFUndoManager.h"
-#include "platform/pdf/PDFTextSearch.h"
+#include "editing/palette/PFDrawMenuView.h"
+#include "pages/PFPageManager.h"
+#include "panels/search/PFPageSearchController.h"
+#include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
 #include "widgets/PFHudView.h"
 
 #include <QFileInfo>
+#include <QDir>
 #include <QResizeEvent>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
-ViewController::DrawMenuFactory &drawMenuFactory()
-{
-    static ViewController::DrawMenuFactory factory;
-    return factory;
-}
 const QColor kDocumentBackground(236, 236, 236);
 } // namespace
-
-void ViewController::setDrawMenuFactory(DrawMenuFactory factory) { drawMenuFactory() = std::move(factory); }
 
 ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidget(parent), m_defaults(defaults)
 {
@@ -75,9 +76,20 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     m_recent->raise();
 
     m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    m_stylePopovers = new PFStylePopovers(m_pdfView, m_defaults, this);
+    m_pageTools = new PFPageTools(this);
+
+    m_pageSearch = new PFPageSearchController;
+    m_panel->pfSetPage(PFSidePanel::Search, m_pageSearch);
+    m_searchController = new PFSearchController(m_pdfView, m_pageSearch, this);
+    m_searchController->pfIsPanelClosed = [this] { return m_shouldClose; };
+    m_searchController->pfIsSearchPageShown = [this] {
+        return !m_shouldClose && m_panel->selectedTab() == PFSidePanel::Search;
+    };
+    connect(m_searchController, &PFSearchController::pfShowSearchPanel, this, &ViewController::showSearchPanel);
     connect(m_panel, &PFSidePanel::segmentChanged, this, [this](int s) {
-        if (s != PFSidePanel::Search && m_search && m_search->isRunning())
-            m_search->cancel();
+        if (s != PFSidePanel::Search)
+            m_searchController->pfCancelSearch();
     });
 
     connect(m_pdfView, &PDFView::pageChanged, this, &ViewController::pfChangePageTitle);
@@ -183,7 +195,12 @@ bool ViewController::pfSavePDFFile(const QString &path)
     const PDFDocument document = m_pdfView->document();
     if (document.isNull() || path.isEmpty())
         return false;
-    if (!document.write(path)) {
+    // Text still being typed belongs in the file.
+    m_pdfView->pfTextEditor()->pfCheckHasUndoTextView();
+    const auto &watermark = m_pdfView->pfWaterModel();
+    const bool written = watermark && !watermark->inputText.isEmpty() ? writeWatermarked(path, *watermark)
+                                                                        : document.write(path);
+    if (!written) {
         showMessage(pfLocalized("保存失败"));
         return false;
     }
@@ -246,9 +263,28 @@ bool ViewController::writeOwnFile()
     return m_content && pfSavePDFFile(m_content->filePath);
 }
 
-// Side panel ------------------------------------------------------------------------------------
+bool ViewController::writeWatermarked(const QString &path, const PFWatermarkModel &model)
+{
+    // The document in memory never holds the watermark: a copy of it is written first and the
+    // watermark laid on that copy. The copy lives in a folder of our own, since a fixed name in
+    // the shared temporary folder could be planted by someone else beforehand.
+    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/quirna-XXXXXX"));
+    if (!scratch.isValid())
+        return false;
+    const QString copy = scratch.filePath(QLatin1Char('1') + QUrl::fromLocalFile(path).fileName(QUrl::FullyEncoded));
+    if (!m_pdfView->document().write(copy))
+        return false;
+    return PFPageManager::sharedManager().pfAddWatermark(copy, path, model).ok();
+}
 
-void ViewController::setTextSearch(PDFTextSearch *search) { m_search = search; }
+void ViewController::pfAddAddWatermarkDoneClick(const PFWatermarkModel &model)
+{
+    m_pdfView->setPfHasChangePDF(true);
+    m_pdfView->setPfWaterModel(model);
+    m_pdfView->pfRefreshWatermark();
+}
+
+// Side panel ------------------------------------------------------------------------------------
 
 void ViewController::pdSegmentClick(int s) { m_panel->pdSegmentClick(s); }
 
@@ -265,8 +301,7 @@ void ViewController::PFExtentClick()
     }
     m_hasFirstOpenPannel = true;
     if (!m_shouldClose) {
-        if (m_search && m_search->isRunning())
-            m_search->cancel();
+        m_searchController->pfCancelSearch();
         m_divPosition = 0;
         m_shouldClose = true;
         moveDivider(viewWidth());
@@ -316,6 +351,14 @@ void ViewController::PFResizeWindow()
 
 void ViewController::PFEndResizeWindow() { m_resizePosition = 0; }
 
+void ViewController::showSearchPanel()
+{
+    if (m_shouldClose)
+        PFExtentClick();
+    if (!m_shouldClose && m_panel->selectedTab() != PFSidePanel::Search)
+        pdSegmentClick(PFSidePanel::Search);
+}
+
 void ViewController::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -336,15 +379,8 @@ void ViewController::showBar(bool annotationBar)
     bool &other = annotationBar ? m_showToolMenu : m_showEditMenu;
     shown = !shown;
     other = false;
-    if (annotationBar && !m_drawMenu) {
-        const auto click = [self = QPointer(this)](int index) {
-            QMetaObject::invokeMethod(
-                self, [self, index] { if (self) self->pfDrawMenuClick(index); }, Qt::QueuedConnection);
-        };
-        m_drawMenu = drawMenuFactory() ? drawMenuFactory()(m_barSlot, click) : new QWidget(m_barSlot);
-        m_drawMenu->setObjectName(QStringLiteral("PFDrawMenuView"));
-        m_barSlot->layout()->addWidget(m_drawMenu);
-    }
+    if (annotationBar)
+        drawMenu();
     if (!annotationBar && !m_toolMenu) {
         m_toolMenu = new PFToolMenuView(m_barSlot);
         m_toolMenu->pfToolClick = [self = QPointer(this)](int index) {
@@ -360,12 +396,26 @@ void ViewController::showBar(bool annotationBar)
     m_barSlot->setVisible(m_showEditMenu || m_showToolMenu);
 }
 
+PFDrawMenuView *ViewController::drawMenu()
+{
+    if (!m_drawMenu) {
+        m_drawMenu = new PFDrawMenuView(m_barSlot);
+        m_drawMenu->hide();
+        m_drawMenu->pfToolClick = [self = QPointer(this)](int index) {
+            QMetaObject::invokeMethod(
+                self, [self, index] { if (self) self->pfDrawMenuClick(index); }, Qt::QueuedConnection);
+        };
+        m_barSlot->layout()->addWidget(m_drawMenu);
+    }
+    return m_drawMenu;
+}
+
 // Tools -----------------------------------------------------------------------------------------
 
 void ViewController::pfDrawMenuClick(int t)
 {
     if (t >= 15 && t <= 17) {
-        emit stylePopoverRequested(t);
+        m_stylePopovers->pfShow(t, drawMenu());
         return;
     }
     m_pdfView->pfResetData();
@@ -377,13 +427,13 @@ void ViewController::pfToolMenuClick(int index)
 {
     switch (index) {
     case 0:
-        emit pfExtractImageMenuClick();
+        m_pageTools->pfExtractImageMenuClick();
         break;
     case 1:
-        emit pfPassMenuClick();
+        m_pageTools->pfPassMenuClick();
         break;
     case 2:
-        emit pfAddWatermarkClick();
+        m_pageTools->pfAddWatermarkClick();
         break;
     default:
         break;

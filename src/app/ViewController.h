@@ -12,10 +12,15 @@
 #include <functional>
 #include <memory>
 
+#include "pages/PFWatermarkModel.h"
 #include "platform/view/PDFDisplayMode.h"
 
-class PDFTextSearch;
 class PFBasePDFView;
+class PFDrawMenuView;
+class PFPageSearchController;
+class PFPageTools;
+class PFSearchController;
+class PFStylePopovers;
 class PFRecentViewController;
 class PFSaveAlertController;
 class PFSidePanel;
@@ -31,10 +36,6 @@ class ViewController : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kBarHeight = 34;
-    // A palette button or bar factory for the annotation bar: builds the bar and reports the
-    // palette index of every click through `click`.
-    using DrawMenuFactory = std::function<QWidget *(QWidget *parent, std::function<void(int)> click)>;
-    static void setDrawMenuFactory(DrawMenuFactory factory);
 
     explicit ViewController(UserDefaults &defaults, QWidget *parent = nullptr);
     ~ViewController() override;
@@ -50,6 +51,12 @@ public:
     QSplitter *splitView() const { return m_split; }
     QWidget *barSlot() const { return m_barSlot; }
     PFSaveAlertController *pfSaveAlert() const { return m_saveAlert; }
+    // The annotation bar, made on first use.
+    PFDrawMenuView *drawMenu();
+    PFStylePopovers *stylePopovers() const { return m_stylePopovers; }
+    PFSearchController *searchController() const { return m_searchController; }
+    PFPageSearchController *pageSearch() const { return m_pageSearch; }
+    PFPageTools *pageTools() const { return m_pageTools; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -79,8 +86,6 @@ public:
     void pfShowToolMenuView();
     void PFResizeWindow();
     void PFEndResizeWindow();
-    // The running text search of this window, cancelled when the search tab is left.
-    void setTextSearch(PDFTextSearch *search);
 
     // Tools, zoom, view modes, navigation.
     void pfDrawMenuClick(int t);
@@ -97,6 +102,8 @@ public:
     void pfCheckRedoMenu();
     void pfCopyMenuClick();
     bool pfDragArray(const QStringList &paths);
+    // The watermark dialog's record: drawn over the pages from now on, written by every save.
+    void pfAddAddWatermarkDoneClick(const PFWatermarkModel &model);
 
 signals:
     void titleChanged();
@@ -111,12 +118,6 @@ signals:
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
     void goBackMenuEnabled(bool enabled);
-    // The palette's width (15), colour (16) and font (17) buttons.
-    void stylePopoverRequested(int index);
-    // The tool bar's commands.
-    void pfExtractImageMenuClick();
-    void pfPassMenuClick();
-    void pfAddWatermarkClick();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -131,6 +132,8 @@ private:
     void showMessage(const QString &text);
     double viewWidth() const;
     bool writeOwnFile();
+    bool writeWatermarked(const QString &path, const PFWatermarkModel &model);
+    void showSearchPanel();
 
     UserDefaults &m_defaults;
     std::shared_ptr<PFContent> m_content;
@@ -139,10 +142,13 @@ private:
     PFRecentViewController *m_recent;
     QSplitter *m_split;
     QWidget *m_barSlot;
-    QWidget *m_drawMenu = nullptr;
+    PFDrawMenuView *m_drawMenu = nullptr;
     PFToolMenuView *m_toolMenu = nullptr;
+    PFStylePopovers *m_stylePopovers;
+    PFPageSearchController *m_pageSearch;
+    PFSearchController *m_searchController;
+    PFPageTools *m_pageTools;
     QPointer<PFSaveAlertController> m_saveAlert;
-    QPointer<PDFTextSearch> m_search;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;
 

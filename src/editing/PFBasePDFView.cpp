@@ -3,6 +3,7 @@
 #include "PFMarkupBuilder.h"
 #include "PFPointerMachine.h"
 #include "PFSelectionOverlay.h"
+#include "PFWatermarkOverlay.h"
 #include "PFAnnotationCommands.h"
 #include "PFContextMenu.h"
 #include "PFFreeTextEditor.h"
@@ -273,6 +274,8 @@ void PFBasePDFView::selectionChangedNotification()
 void PFBasePDFView::drawPage(QPainter &painter, const PDFPage &page)
 {
     PDFView::drawPage(painter, page);
+    if (m_waterModel)
+        PFWatermarkOverlay::draw(painter, page, pageTransform(page), *m_waterModel);
     PFSelectionOverlay::draw(painter, page, *this, m_pointer->textToolHooks(), m_pointer->hasRightMouseClick());
 }
 

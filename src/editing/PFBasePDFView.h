@@ -4,6 +4,7 @@
 #include "PFStatusInfo.h"
 #include "PFToolStatus.h"
 
+#include "pages/PFWatermarkModel.h"
 #include "platform/pdf/PDFAnnotation.h"
 #include "platform/store/PFSignData.h"
 #include "platform/view/PDFView.h"
@@ -75,6 +76,12 @@ public:
     void setPfHasInsertPage(bool inserted) { m_hasInsertPage = inserted; }
     // The document has changes to save: the flag, or a creation that was not undone.
     bool pfHasUnsavedChanges() const;
+
+    // The watermark drawn over the pages until it is written by a save; none at first.
+    const std::optional<PFWatermarkModel> &pfWaterModel() const { return m_waterModel; }
+    void setPfWaterModel(const std::optional<PFWatermarkModel> &model) { m_waterModel = model; }
+    // Redraws the pages with the watermark in force.
+    void pfRefreshWatermark() { viewport()->update(); }
 
     // The gesture under way, in page space; none before the first press.
     const std::optional<PFLineInfo> &pfLineInfo() const { return m_lineInfo; }
@@ -172,6 +179,7 @@ private:
     PDFAnnotation m_copyAnnotation;
     bool m_hasChangePDF = false;
     bool m_hasInsertPage = false;
+    std::optional<PFWatermarkModel> m_waterModel;
     std::optional<PFLineInfo> m_lineInfo;
     int m_currentDirect = 0;
     bool m_clickOtherAnno = false;

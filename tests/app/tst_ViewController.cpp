@@ -2,11 +2,15 @@
 #include "app/PFManager.h"
 #include "app/PFSidePanel.h"
 #include "app/PFSidePanelRules.h"
+#include "app/PFStylePopovers.h"
 #include "app/PFWindowController.h"
 #include "app/ViewController.h"
 #include "editing/PFBasePDFView.h"
+#include "editing/palette/PFFontViewController.h"
+#include "editing/palette/PFColorViewController.h"
+#include "editing/palette/PFWidthViewController.h"
+#include "panels/search/PFSearchController.h"
 #include "platform/view/PDFThumbnailView.h"
-#include "platform/pdf/PDFTextSearch.h"
 #include "platform/store/UserDefaults.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
@@ -107,14 +111,14 @@ void TestViewController::toolDispatchLoadsEachToolsStyle()
     }
 
     // The popover buttons open their popover and leave the tool alone.
-    QSignalSpy popovers(m_controller, &ViewController::stylePopoverRequested);
+    PFStylePopovers *popovers = m_controller->stylePopovers();
     for (int button : {15, 16, 17}) {
         m_controller->pfDrawMenuClick(button);
         QCOMPARE(view->pfCurrentStatus().editStatus, 11);
         QCOMPARE(view->pfCurrentStatus().currentStatus, 11);
     }
-    QCOMPARE(popovers.size(), 3);
-    QCOMPARE(popovers.at(2).at(0).toInt(), 17);
+    QVERIFY(popovers->widthPopover() && popovers->colorPopover() && popovers->fontPopover());
+    QVERIFY(popovers->fontPopover()->isVisible());
     m_controller->pfDrawMenuClick(18);
     QCOMPARE(view->pfCurrentStatus().editStatus, 11);
 }
@@ -191,22 +195,29 @@ void TestViewController::leavingTheSearchTabCancelsTheSearch()
     QVERIFY(panel->page(PFSidePanel::Search)->isVisible());
     QVERIFY(panel->page(PFSidePanel::Outline)->isHidden());
 
-    PDFTextSearch search(m_controller->pdfView()->document());
-    m_controller->setTextSearch(&search);
-    QSignalSpy finished(&search, &PDFTextSearch::finished);
-    search.start(QStringLiteral("Lorem"));
-    QTest::mouseClick(panel->tab(PFSidePanel::Thumbnails), Qt::LeftButton); // search → search: nothing
+    PFSearchController *search = m_controller->searchController();
+    QSignalSpy completed(search, &PFSearchController::pfSearchFinished);
+    search->pfSearchChange(QStringLiteral("Lorem"));
+    QVERIFY(search->isFinding());
+    QTest::mouseClick(panel->tab(PFSidePanel::Thumbnails), Qt::LeftButton);
     QVERIFY(panel->page(PFSidePanel::Thumbnails)->isVisible());
     QVERIFY(panel->page(PFSidePanel::Search)->isHidden());
-    QTRY_COMPARE(finished.size(), 1);
-    QVERIFY(!search.isRunning());
+    QVERIFY(!search->isFinding());
 
-    // On the search tab a running search goes on.
+    // On the search tab a running search goes on to its end.
     QTest::mouseClick(panel->tab(PFSidePanel::Search), Qt::LeftButton);
-    search.start(QStringLiteral("Lorem"));
+    search->pfSearchChange(QStringLiteral("Lorem"));
     QTest::mouseClick(panel->tab(PFSidePanel::Search), Qt::LeftButton);
-    QTRY_COMPARE(finished.size(), 2);
-    QCOMPARE(finished.at(1).at(0).toBool(), false);
+    QTRY_VERIFY(!completed.isEmpty());
+
+    // Closing the panel cancels it too.
+    const qsizetype ended = completed.size();
+    search->pfSearchChange(QStringLiteral("Lorem"));
+    m_controller->PFExtentClick();
+    QVERIFY(m_controller->shouldClose());
+    QVERIFY(!search->isFinding());
+    QTest::qWait(50);
+    QCOMPARE(completed.size(), ended);
 }
 
 void TestViewController::zoomValues()

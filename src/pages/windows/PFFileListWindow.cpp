@@ -3,7 +3,7 @@
 #include "PFCombineDragView.h"
 #include "PFDragListView.h"
 #include "PFFileCollector.h"
-#include "PFLabelStatusDisplay.h"
+#include "PFHudStatusDisplay.h"
 #include "PFPagePrompts.h"
 #include "PFPageTask.h"
 #include "PFSerialPreparer.h"
@@ -21,7 +21,7 @@ PFFileListWindow::PFFileListWindow(const QString &title, const QString &dropHint
     : QDialog(parent), m_extensions(extensions), m_prepare(prepare),
       m_folder(QStringLiteral("CombineDragPathSave"), true), m_dropArea(new PFCombineDragView(dropHint)),
       m_list(new PFDragListView), m_parameters(new QVBoxLayout), m_pathDirect(new QPushButton),
-      m_queue(new PFSerialPreparer(this)), m_display(std::make_unique<PFLabelStatusDisplay>(this))
+      m_queue(new PFSerialPreparer(this)), m_display(std::make_unique<PFHudStatusDisplay>(this))
 {
     setWindowTitle(title);
     setObjectName(QStringLiteral("PFBKDragView"));
