@@ -115,6 +115,9 @@ void PDFThumbnailView::paintEvent(QPaintEvent *event)
         }
         m_renderer->paintPage(painter, document.page(i), i, rect, event->rect(), scaleOf(i),
                               viewport()->devicePixelRatioF());
+        // An edge, so a white page stands out from a white panel.
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect.adjusted(-1, -1, 0, 0));
         painter.setPen(i == current ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text));
         painter.drawText(QRect(rect.left(), rect.bottom() + 1, rect.width(), kLabelHeight),
                          Qt::AlignCenter, QString::number(i + 1));

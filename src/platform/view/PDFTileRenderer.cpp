@@ -115,6 +115,10 @@ void PDFTileRenderer::request(const PDFPage &page, const PDFTileKey &key, const 
             if (auto list = lists->get(page, key.page, key.generation))
                 image = list->render(key.scale, clip, cookie.get());
         }
+        // Converted here once, so painting is a plain copy into the window's RGB32 surface
+        // rather than a per-pixel conversion on the GUI thread every time the tile is shown.
+        if (!image.isNull() && !cookie->isCancelled())
+            image = std::move(image).convertToFormat(QImage::Format_RGB32);
         QMetaObject::invokeMethod(this, [this, key, cookie, image] { finished(key, cookie, image); },
                                   Qt::QueuedConnection);
     });

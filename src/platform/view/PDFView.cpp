@@ -107,7 +107,17 @@ double PDFView::scaleFactorForSizeToFit() const
     int width = viewport()->width();
     if (!verticalScrollBar()->isVisible() && isContinuous(m_mode))
         width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return PDFViewLayout::fitWidthScale(m_sizes, m_mode, width);
+    const double fitWidth = PDFViewLayout::fitWidthScale(m_sizes, m_mode, width);
+    if (isContinuous(m_mode) || m_current < 0)
+        return fitWidth;
+    // A page at a time is shown whole, as a reader (and a slide show) expects.
+    const int perRow = isTwoUp(m_mode) ? 2 : 1;
+    const int first = m_current / perRow * perRow;
+    double tallest = 0;
+    for (int i = first; i < std::min(int(m_sizes.size()), first + perRow); ++i)
+        tallest = std::max(tallest, m_sizes[i].height());
+    const double room = viewport()->height() - 2 * PDFViewLayout::kMargin - 1;
+    return tallest > 0 ? std::min(fitWidth, std::max(room, 1.0) / tallest) : fitWidth;
 }
 
 bool PDFView::canZoomIn() const { return m_scale < kMaxScale; }

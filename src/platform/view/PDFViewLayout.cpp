@@ -71,7 +71,8 @@ double PDFViewLayout::fitWidthScale(const QVector<QSizeF> &pageSizes, PDFDisplay
     }
     if (widest <= 0)
         return 1.0;
-    const double room = viewportWidth - 2 * kMargin - (perRow - 1) * kMargin;
+    // A pixel less per page: each page's width is rounded on its own and must still fit.
+    const double room = viewportWidth - 2 * kMargin - (perRow - 1) * kMargin - perRow;
     return std::max(room, 1.0) / widest;
 }
 

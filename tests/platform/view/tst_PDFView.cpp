@@ -100,6 +100,25 @@ private slots:
         QVERIFY(page.width() > view->viewport()->width() - 4 * PDFViewLayout::kMargin - 20);
     }
 
+    // Fitted, a page-at-a-time mode shows its whole row and no mode needs a horizontal scroll.
+    void fitShowsWholePagesWithoutSideways()
+    {
+        auto view = makeView(TestPdf::simple(4), {701, 500});
+        QVERIFY(view);
+        view->setAutoScales(true);
+        for (PDFDisplayMode mode : {PDFDisplayMode::SinglePage, PDFDisplayMode::TwoUp,
+                                    PDFDisplayMode::SinglePageContinuous, PDFDisplayMode::TwoUpContinuous}) {
+            view->setDisplayMode(mode);
+            QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+            if (!isContinuous(mode)) {
+                const PDFPage page = view->currentPage();
+                const QRectF shown = view->convertRectFromPage(page.bounds(), page);
+                QVERIFY(shown.top() >= 0 && shown.bottom() <= view->viewport()->height());
+                QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+            }
+        }
+    }
+
     void navigationAndHistory()
     {
         auto view = makeView(TestPdf::simple(6));

@@ -1,0 +1,206 @@
+// Opens a PDF in the real document window, the way the quirna executable does, and measures it.
+//   window_bench first-paint FILE.pdf   seconds from process start to page 1 fully painted
+//   window_bench stall FILE.pdf PAGES   longest GUI-thread block (ms) while scrolling PAGES pages
+//   window_bench rss FILE.pdf           resident MB after every page was shown and rendered
+// Run it with a throw-away HOME: the window reads and writes the user's preferences and caches.
+#include "app/AppDelegate.h"
+#include "platform/store/Localization.h"
+#include "platform/store/UserDefaults.h"
+#include "platform/view/PDFTileRenderer.h"
+#include "platform/view/PDFView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+#include <unistd.h>
+
+namespace {
+
+// Seconds since this process was created (exec and dynamic loading included).
+double secondsSinceProcessStart()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    // Fields after the command name, which ends with the last ')'; start time is field 22.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    const double started = fields.value(19).toDouble() / double(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9 - started;
+}
+
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+PDFView *documentView()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        for (PDFView *view : window->findChildren<PDFView *>()) {
+            if (view->isVisible() && !view->document().isNull())
+                return view;
+        }
+    }
+    return nullptr;
+}
+
+// Calls `done` once every tile the view asked for has been painted.
+class PaintWatcher : public QObject {
+public:
+    PaintWatcher(PDFView *view, std::function<void()> done) : m_view(view), m_done(std::move(done))
+    {
+        view->viewport()->installEventFilter(this);
+    }
+    void arm() { m_armed = true; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // Checked just after the paint event has been handled and flushed.
+        if (m_armed && event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, [this] {
+                PDFTileRenderer *renderer = m_view->tileRenderer();
+                if (m_armed && renderer->renderedTiles() > 0 && renderer->pendingTiles() == 0) {
+                    m_armed = false;
+                    m_done();
+                }
+            });
+        return false;
+    }
+
+private:
+    PDFView *m_view;
+    std::function<void()> m_done;
+    bool m_armed = false;
+};
+
+// Notes the slowest event the GUI thread handled, so a stall can be traced to its cause.
+class TimedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        QElapsedTimer timer;
+        timer.start();
+        const int type = event->type();
+        const bool handled = QApplication::notify(receiver, event);
+        if (const qint64 spent = timer.nsecsElapsed(); recording) {
+            const QString key = QStringLiteral("event %1 to %2").arg(type).arg(QString::fromLatin1(receiver->metaObject()->className()));
+            maxima[key] = std::max(maxima.value(key), spent);
+            if (spent > slowest) {
+                slowest = spent;
+                slowestEvent = key;
+            }
+        }
+        return handled;
+    }
+    bool recording = false;
+    qint64 slowest = 0;
+    QString slowestEvent;
+    QHash<QString, qint64> maxima;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    TimedApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_bench first-paint|stall|rss FILE.pdf [PAGES]\n");
+        return 2;
+    }
+    // The same start as the quirna executable's.
+    app.setApplicationName(QStringLiteral("Quirna"));
+    Localization::install();
+    AppDelegate delegate(UserDefaults::standard());
+    delegate.applicationDidFinishLaunching({QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath()});
+
+    const QByteArray mode = argv[1];
+    PDFView *view = documentView();
+    if (!view) {
+        std::fprintf(stderr, "no document window\n");
+        return 1;
+    }
+    QScrollBar *bar = view->verticalScrollBar();
+    int result = 1;
+
+    // Stall: a 1 ms timer on the GUI thread notes the longest gap between its ticks while a
+    // second timer scrolls the view a wheel step at a time.
+    QElapsedTimer clock;
+    qint64 lastTick = 0, longest = 0;
+    std::vector<qint64> gaps;
+    QTimer ticker, driver;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, &app, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - lastTick);
+        gaps.push_back(now - lastTick);
+        lastTick = now;
+    });
+    const int stallPages = argc > 3 ? std::atoi(argv[3]) : 300;
+    driver.setTimerType(Qt::PreciseTimer);
+    driver.setInterval(16);
+    QObject::connect(&driver, &QTimer::timeout, &app, [&] {
+        if (view->currentPage().index() >= stallPages || bar->value() >= bar->maximum()) {
+            ticker.stop();
+            driver.stop();
+            std::printf("%.1f\n", double(longest) / 1e6);
+            std::fprintf(stderr, "slowest: %s, %.1f ms\n", qPrintable(app.slowestEvent), double(app.slowest) / 1e6);
+            std::sort(gaps.begin(), gaps.end());
+            std::fprintf(stderr, "ticks %zu p99 %.1f p999 %.1f over30 %ld\n", gaps.size(), gaps[gaps.size()*99/100]/1e6, gaps[gaps.size()*999/1000]/1e6, long(std::count_if(gaps.begin(), gaps.end(), [](qint64 g){return g>30000000;})));
+            for (auto it = app.maxima.begin(); it != app.maxima.end(); ++it) if (it.value() > 3000000) std::fprintf(stderr, "  %s %.1f\n", qPrintable(it.key()), it.value()/1e6);
+            result = 0;
+            app.quit();
+            return;
+        }
+        bar->setValue(bar->value() + 3 * bar->singleStep());
+    });
+
+    // RSS: page down through the document, each screenful rendered before the next.
+    PaintWatcher *watcher = nullptr;
+    const auto pageDown = [&] {
+        if (bar->value() >= bar->maximum()) {
+            std::printf("%.0f\n", residentMegabytes());
+            result = 0;
+            app.quit();
+            return;
+        }
+        watcher->arm();
+        bar->setValue(bar->value() + bar->pageStep());
+    };
+
+    watcher = new PaintWatcher(view, [&] {
+        if (mode == "first-paint") {
+            std::printf("%.3f\n", secondsSinceProcessStart());
+            result = 0;
+            app.quit();
+        } else if (mode == "stall") {
+            clock.start();
+            app.recording = true;
+            ticker.start();
+            driver.start();
+        } else if (mode == "rss") {
+            QTimer::singleShot(0, &app, pageDown);
+        }
+    });
+    watcher->arm();
+    app.exec();
+    std::fflush(stdout);
+    return result;
+}
