@@ -47,15 +47,9 @@ bool renderShare(const QByteArray &file, const QVector<int> &indices, int first,
     fz_context *ctx = context.get();
     if (!ctx)
         return false;
-    fz_document *doc = nullptr;
     int count = 0;
-    fz_try(ctx)
-    {
-        doc = fz_open_document(ctx, file.constData());
-        count = fz_needs_password(ctx, doc) ? -1 : PDFPageTree::pageCount(ctx, doc);
-    }
-    fz_catch(ctx) count = -1;
-    bool ok = count >= 0;
+    fz_document *doc = PDFPageTree::openForReading(ctx, file, &count);
+    bool ok = doc != nullptr;
     for (int i = first; ok && i < indices.size() && !stop; i += workers) {
         const int index = indices[i];
         if (index < 0 || index >= count) {

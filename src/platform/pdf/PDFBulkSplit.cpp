@@ -57,22 +57,17 @@ bool writeShare(const QByteArray &file, const QVector<int> &indices, int first, 
     fz_context *ctx = context.get();
     if (!ctx)
         return false;
-    pdf_document *doc = nullptr;
     int count = 0;
-    fz_try(ctx)
-    {
-        doc = pdf_open_document(ctx, file.constData());
-        count = pdf_needs_password(ctx, doc) ? -1 : int(PDFPageTree::pageObjects(ctx, doc).size());
-    }
-    fz_catch(ctx) count = -1;
-    bool ok = count >= 0;
+    fz_document *opened = PDFPageTree::openForReading(ctx, file, &count);
+    pdf_document *doc = opened ? pdf_specifics(ctx, opened) : nullptr;
+    bool ok = doc != nullptr;
     for (int i = first; ok && i < indices.size() && !stop; i += workers) {
         const int index = indices[i];
         ok = index >= 0 && index < count && writeOnePage(ctx, doc, index, target(index).toUtf8());
     }
     if (!ok)
         stop = true;
-    pdf_drop_document(ctx, doc);
+    fz_drop_document(ctx, opened);
     return ok;
 }
 

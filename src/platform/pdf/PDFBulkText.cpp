@@ -17,9 +17,11 @@ QStringList textOfRange(const QByteArray &file, int first, int last)
     QStringList pages;
     if (!ctx)
         return pages;
-    fz_document *doc = nullptr;
-    fz_try(ctx) doc = fz_open_document(ctx, file.constData());
-    fz_catch(ctx) return pages;
+    int count = 0;
+    fz_document *doc = PDFPageTree::openForReading(ctx, file, &count);
+    if (!doc)
+        return pages;
+    last = std::min(last, count);
     fz_stext_options options = {};
     for (int i = first; i < last; ++i) {
         fz_buffer *buffer = nullptr;
@@ -54,15 +56,11 @@ int countPages(const QByteArray &file)
 {
     MuPDF::IndependentContext context;
     fz_context *ctx = context.get();
-    fz_document *doc = nullptr;
-    int count = -1;
-    fz_try(ctx)
-    {
-        doc = fz_open_document(ctx, file.constData());
-        count = fz_needs_password(ctx, doc) ? -1 : PDFPageTree::pageCount(ctx, doc);
-    }
-    fz_always(ctx) fz_drop_document(ctx, doc);
-    fz_catch(ctx) count = -1;
+    int count = 0;
+    fz_document *doc = ctx ? PDFPageTree::openForReading(ctx, file, &count) : nullptr;
+    if (!doc)
+        return -1;
+    fz_drop_document(ctx, doc);
     return count;
 }
 

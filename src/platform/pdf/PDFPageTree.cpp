@@ -57,4 +57,23 @@ int pageCount(fz_context *ctx, fz_document *doc)
     return count;
 }
 
+fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count)
+{
+    fz_document *doc = nullptr;
+    bool locked = true;
+    fz_try(ctx)
+    {
+        doc = fz_open_document(ctx, file.constData());
+        locked = fz_needs_password(ctx, doc);
+    }
+    fz_catch(ctx) locked = true;
+    if (locked) {
+        fz_drop_document(ctx, doc);
+        *count = 0;
+        return nullptr;
+    }
+    *count = pageCount(ctx, doc);
+    return doc;
+}
+
 } // namespace PDFPageTree

@@ -13,5 +13,8 @@ namespace PDFPageTree {
 std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc);
 // The number of pages of any opened document, by the same rule for PDFs.
 int pageCount(fz_context *ctx, fz_document *doc);
+// Opens a file for the bulk workers, each on an engine instance of its own; nullptr when it
+// cannot be opened or needs a password. *count gets its real page count. Never raises.
+fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count);
 
 } // namespace PDFPageTree
