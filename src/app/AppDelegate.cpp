@@ -3,7 +3,7 @@
 #include "Document.h"
 #include "PFBlankPaper.h"
 #include "PFDocumentController.h"
-#include "PFManager.h"
+#include "settings/PFManager.h"
 #include "PFModalSeam.h"
 #include "PFRecentDocuments.h"
 #include "PFWindowController.h"

@@ -1,6 +1,6 @@
 #include "PFStylePopovers.h"
 
-#include "PFManager.h"
+#include "settings/PFManager.h"
 #include "editing/PFBasePDFView.h"
 #include "editing/PFFreeTextEditor.h"
 #include "editing/PFStyleCommands.h"

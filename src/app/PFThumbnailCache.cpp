@@ -1,6 +1,6 @@
 #include "PFThumbnailCache.h"
 
-#include "PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/pdf/PDFDocument.h"
 #include "platform/store/UserDefaults.h"
 

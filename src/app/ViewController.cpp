@@ -1,6 +1,6 @@
 #include "ViewController.h"
 
-#include "PFManager.h"
+#include "settings/PFManager.h"
 #include "PFModalSeam.h"
 #include "PFPageTools.h"
 #include "PFRecentDocuments.h"

@@ -14,7 +14,7 @@
 #include "PFTextToolBridge.h"
 #include "PFUndoManager.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 
 #include <QMouseEvent>
 #include <QContextMenuEvent>

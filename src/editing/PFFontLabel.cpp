@@ -1,6 +1,6 @@
 #include "PFFontLabel.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 #include "PFFreeTextAppearance.h"
 #include "PFToolStatus.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 
 #include <QTextEdit>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "PFHandleGeometry.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 
 #include <cmath>
 

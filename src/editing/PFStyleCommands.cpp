@@ -5,7 +5,7 @@
 #include "PFFreeTextEditor.h"
 #include "PFToolStatus.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/pdf/PDFPage.h"
 
 PFStyleCommands::PFStyleCommands(PFBasePDFView *view) : QObject(view), m_view(view) {}

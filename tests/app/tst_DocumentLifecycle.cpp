@@ -1,6 +1,6 @@
 #include "FakeModalSeam.h"
 #include "app/AppDelegate.h"
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "app/Document.h"
 #include "app/PFDocumentController.h"
 #include "app/PFRecentViewController.h"

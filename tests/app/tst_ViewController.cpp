@@ -1,5 +1,5 @@
 #include "FakeModalSeam.h"
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "app/PFSidePanel.h"
 #include "app/PFSidePanelRules.h"
 #include "app/PFStylePopovers.h"

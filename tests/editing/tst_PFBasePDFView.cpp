@@ -1,4 +1,4 @@
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "editing/PFBasePDFView.h"
 #include "editing/PFUndoManager.h"
 #include "support/TestEnvironment.h"

@@ -6,7 +6,7 @@
 #include "editing/PFToolStatus.h"
 #include "editing/PFUndoManager.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/pdf/PDFPage.h"
 #include "platform/store/Localization.h"
 #include "support/TestEnvironment.h"

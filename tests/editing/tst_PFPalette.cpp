@@ -1,4 +1,4 @@
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "editing/palette/PFColorButton.h"
 #include "editing/palette/PFColorViewController.h"
 #include "editing/palette/PFDrawButton.h"

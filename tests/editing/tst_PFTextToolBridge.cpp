@@ -6,7 +6,7 @@
 #include "editing/PFTextAnnotationController.h"
 #include "editing/PFToolStatus.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
 

@@ -2,7 +2,7 @@
 
 #include "PFColorButton.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/store/Localization.h"
 
 #include <QColorDialog>

@@ -1,6 +1,6 @@
 #include "PFFontViewController.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

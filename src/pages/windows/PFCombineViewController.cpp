@@ -1,7 +1,7 @@
 #include "PFCombineViewController.h"
 
 #include "PFDragListView.h"
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "pages/PFPageManager.h"
 #include "pages/PageMessages.h"
 #include "platform/pdf/PDFBulkRender.h"

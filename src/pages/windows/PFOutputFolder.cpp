@@ -1,6 +1,6 @@
 #include "PFOutputFolder.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/store/UserDefaults.h"
 
 #include <QDir>

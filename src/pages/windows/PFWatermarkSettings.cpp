@@ -1,6 +1,6 @@
 #include "PFWatermarkSettings.h"
 
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/store/UserDefaults.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "platform/store/UserDefaults.h"
 #include "platform/system/DateFormatter.h"
 #include "support/TestEnvironment.h"

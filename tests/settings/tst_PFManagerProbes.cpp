@@ -1,4 +1,4 @@
-#include "app/PFManager.h"
+#include "settings/PFManager.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
