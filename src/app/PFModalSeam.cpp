@@ -56,6 +56,13 @@ QString PFModalSeam::openPDFPath(QWidget *parent)
     return QFileDialog::getOpenFileName(parent, QString(), QString(), kPdfFilter);
 }
 
+QString PFModalSeam::openImagePath(QWidget *parent)
+{
+    static const QString filter = QStringLiteral("PNG, JPEG, BMP, JPEG 2000, TIFF (*.png *.PNG *.jpg *.jpeg *.JPG *.JPEG "
+                                                 "*.bmp *.BMP *.jp2 *.JP2 *.tif *.TIF *.tiff *.TIFF)");
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
 std::optional<QString> PFModalSeam::password(QWidget *parent, const QString &fileName, bool retry)
 {
     bool ok = false;

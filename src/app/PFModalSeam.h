@@ -18,6 +18,8 @@ public:
                                 QWidget *accessory);
     // An open panel for PDF files; empty on cancel.
     virtual QString openPDFPath(QWidget *parent);
+    // An open panel for one picture (PNG, JPEG, BMP, JPEG 2000, TIFF); empty on cancel.
+    virtual QString openImagePath(QWidget *parent);
     // The password of a locked file; nothing on cancel. `retry` after a wrong one.
     virtual std::optional<QString> password(QWidget *parent, const QString &fileName, bool retry);
     // A line of text under a label, preset; nothing on cancel.

@@ -16,6 +16,9 @@
 #include "editing/PFUndoManager.h"
 #include "editing/palette/PFDrawMenuView.h"
 #include "pages/PFPageManager.h"
+#include "signatures/PFDataManager.h"
+#include "signatures/PFSignPlacement.h"
+#include "stamps/PFStampPlacement.h"
 #include "panels/search/PFPageSearchController.h"
 #include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
@@ -77,6 +80,8 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
 
     m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
     m_stylePopovers = new PFStylePopovers(m_pdfView, m_defaults, this);
+    m_stampPlacement = new PFStampPlacement(m_pdfView, this);
+    m_signPlacement = new PFSignPlacement(m_pdfView, PFDataManager::sharedManager(), m_defaults, this);
     m_pageTools = new PFPageTools(this);
 
     m_pageSearch = new PFPageSearchController;
@@ -420,7 +425,22 @@ void ViewController::pfDrawMenuClick(int t)
     }
     m_pdfView->pfResetData();
     // The view loads the tool's remembered style and pointer; other indices stop here.
-    m_pdfView->pfChooseTool(t);
+    if (!m_pdfView->pfChooseTool(t))
+        return;
+    // The placing tools first ask for what they place.
+    switch (t) {
+    case PFToolStatusImage:
+        m_stampPlacement->pfAddPhotoToPDF();
+        break;
+    case PFToolStatusStamp:
+        m_stampPlacement->pfShowSelectStampView(drawMenu());
+        break;
+    case PFToolStatusSign:
+        m_signPlacement->pfShowSignTab(drawMenu());
+        break;
+    default:
+        break;
+    }
 }
 
 void ViewController::pfToolMenuClick(int index)

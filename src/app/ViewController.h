@@ -24,6 +24,8 @@ class PFStylePopovers;
 class PFRecentViewController;
 class PFSaveAlertController;
 class PFSidePanel;
+class PFSignPlacement;
+class PFStampPlacement;
 class PFToolMenuView;
 class QSplitter;
 class UserDefaults;
@@ -57,6 +59,9 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    // The Image, Stamp and Sign tools' choosers and placement.
+    PFStampPlacement *stampPlacement() const { return m_stampPlacement; }
+    PFSignPlacement *signPlacement() const { return m_signPlacement; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -148,6 +153,8 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFStampPlacement *m_stampPlacement;
+    PFSignPlacement *m_signPlacement;
     QPointer<PFSaveAlertController> m_saveAlert;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;

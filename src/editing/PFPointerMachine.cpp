@@ -2,6 +2,7 @@
 
 #include "PFBasePDFView.h"
 #include "PFBaseImageAnnotation.h"
+#include "stamps/PFPlacementGeometry.h"
 #include "PFHandleGeometry.h"
 #include "PFMarkupBuilder.h"
 #include "PFTextToolHooks.h"
@@ -199,11 +200,11 @@ bool PFPointerMachine::pressOther(QMouseEvent *event)
 
 void PFPointerMachine::placePhoto(const PDFPage &page, QPointF p)
 {
-    const QImage photo = m_view.pfPhotoImage();
-    const QRectF bounds = picturePlacement(p, photo.size());
+    const PFPicture photo = m_view.pfPhotoImage();
+    const QRectF bounds = PFPlacementGeometry::centredOnPage(page, p, PFPlacementGeometry::pictureSize(photo.image().size()));
     if (bounds.isEmpty())
         return;
-    PFBaseImageAnnotation picture(page, photo, bounds);
+    PFBaseImageAnnotation picture(page, photo.drawingImage(), bounds);
     if (picture.isNull())
         return;
     m_view.pfAddShapeAnnotation(picture, page.index());

@@ -20,6 +20,11 @@ public:
         return pop(savePaths);
     }
     QString openPDFPath(QWidget *) override { return pop(openPaths); }
+    QString openImagePath(QWidget *) override
+    {
+        ++imagePanels;
+        return pop(imagePaths);
+    }
     std::optional<QString> password(QWidget *, const QString &, bool retry) override
     {
         passwordRetries.push_back(retry);
@@ -42,7 +47,8 @@ public:
         return alertAnswer;
     }
 
-    std::deque<QString> savePaths, openPaths, passwords, texts;
+    std::deque<QString> savePaths, openPaths, passwords, texts, imagePaths;
+    int imagePanels = 0;
     std::vector<QString> proposedNames, textLabels, textPresets, alerts;
     std::vector<bool> passwordRetries;
     QStringList alertButtons;

@@ -3,6 +3,7 @@
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
 
+#include <QByteArray>
 #include <QRectF>
 #include <QVector>
 #include <map>
@@ -50,6 +51,10 @@ struct PDFDocumentData {
     // page keeps a stale number or a stale annotation list.
     void pageTreeChanged();
     void annotationListChanged(int pageObject);
+
+    // Image objects this program added, by the digest of their source, so that the same picture
+    // placed again (or redrawn at new bounds) shares one object instead of adding its bytes twice.
+    std::map<QByteArray, int> imageObjects;
 
 private:
     void buildPageIndex();

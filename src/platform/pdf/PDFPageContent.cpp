@@ -46,7 +46,7 @@ bool PDFPage::appendContent(const PDFDrawing &drawing)
     bool ok = true;
     fz_try(ctx)
     {
-        form = PDFDrawingWriter::addForm(ctx, doc, drawing);
+        form = PDFDrawingWriter::addForm(ctx, *d, drawing);
         pdf_obj *resources = ownDict(ctx, doc, page, PDF_NAME(Resources),
                                      pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources)));
         pdf_obj *xobjects = ownDict(ctx, doc, resources, PDF_NAME(XObject), pdf_dict_get(ctx, resources, PDF_NAME(XObject)));
