@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -45,7 +46,18 @@ PFSignImageViewController::PFSignImageViewController(QWidget *parent) : QWidget(
 
 void PFSignImageViewController::pfSelectClick()
 {
-    const QString path = PFModalSeam::current().openImagePath(window());
+    // The file panel takes the focus from the signature tab, which as a pop-up then closes;
+    // it must survive that and come back, with the picture chosen.
+    const QPointer<QWidget> tab = window();
+    const QPointer<PFSignImageViewController> self(this);
+    const bool deletesOnClose = tab->testAttribute(Qt::WA_DeleteOnClose);
+    tab->setAttribute(Qt::WA_DeleteOnClose, false);
+    const QString path = PFModalSeam::current().openImagePath(tab);
+    if (!self || !tab)
+        return;
+    tab->setAttribute(Qt::WA_DeleteOnClose, deletesOnClose);
+    if (!tab->isVisible())
+        tab->show();
     if (path.isEmpty())
         return;
     QString message;

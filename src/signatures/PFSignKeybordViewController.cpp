@@ -40,7 +40,8 @@ PFSignKeybordViewController::PFSignKeybordViewController(UserDefaults &defaults,
     buttons->addWidget(m_done);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(m_textField, 1);
+    layout->addWidget(m_textField);
+    layout->addStretch();
     layout->addLayout(buttons);
 
     // The first opening with nothing kept stores the one default font, which then heads the

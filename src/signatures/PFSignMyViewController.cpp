@@ -36,6 +36,7 @@ PFSignMyViewController::PFSignMyViewController(PFDataManager &store, QWidget *pa
     buttons->addStretch();
     buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
     reload();
@@ -51,7 +52,10 @@ void PFSignMyViewController::rebuildGrid()
 {
     qDeleteAll(m_items);
     m_items.clear();
-    const QSize size(m_entries.size() < 7 ? 216 : 206, PFSignCollectionItem::kHeight);
+    // Two columns, narrowed when the tab is too narrow for the full item width.
+    const int room = (width() - 50) / kColumns;
+    const int full = m_entries.size() < 7 ? 216 : 206;
+    const QSize size(room > 120 ? std::min(full, room) : full, PFSignCollectionItem::kHeight);
     for (int i = 0; i < m_entries.size(); ++i) {
         auto *item = new PFSignCollectionItem(m_entries[i], i, size, m_grid);
         connect(item, &PFSignCollectionItem::chosen, this, [this](int index) {
@@ -77,4 +81,10 @@ void PFSignMyViewController::pfCellDeleteClick(int index)
                                    [&](const PFSignParameterModel &entry) { return entry.dateID == key; }),
                     m_entries.end());
     rebuildGrid();
+}
+
+void PFSignMyViewController::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    rebuildGrid(); // the items' width follows the tab's
 }

@@ -32,6 +32,9 @@ public:
     void reload();
     void pfCellDeleteClick(int index);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void rebuildGrid();
 

@@ -53,9 +53,15 @@ void PFStampPlacement::pfAddPhotoToPDF()
 
 void PFStampPlacement::pfAddStampToPDF()
 {
+    // The file panel takes the focus from the picker, which as a pop-up then closes; a
+    // cancelled panel brings it back, with the earlier choice standing.
+    const bool pickerShown = m_picker && m_picker->isVisible();
     PFPicture picture;
-    if (!choosePicture(picture))
-        return; // the picker stays open and the earlier choice stands
+    if (!choosePicture(picture)) {
+        if (pickerShown && m_picker && !m_picker->isVisible())
+            m_picker->show();
+        return;
+    }
     m_view->setSelectStampIndex(100);
     m_view->setPfStampImage(picture);
     if (m_picker)

@@ -6,6 +6,7 @@
 #include "platform/store/Localization.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -50,9 +51,14 @@ PFStampSelectViewController::PFStampSelectViewController(QWidget *parent)
     });
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
+    // The three columns of cells and the scroll bar take the popover's whole width.
+    layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(scroll, 1);
-    layout->addWidget(m_customButton, 0, Qt::AlignRight);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(6, 0, 6, 0);
+    buttonRow->addStretch();
+    buttonRow->addWidget(m_customButton);
+    layout->addLayout(buttonRow);
 }
 
 void PFStampSelectViewController::cellChosen(int index)
