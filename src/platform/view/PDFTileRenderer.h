@@ -21,7 +21,7 @@ class PDFTileRenderer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTileSize = 256; // device pixels
-    static constexpr qint64 kDefaultCacheBytes = 192ll * 1024 * 1024;
+    static constexpr qint64 kDefaultCacheBytes = 64ll * 1024 * 1024;
 
     explicit PDFTileRenderer(QObject *parent = nullptr);
     ~PDFTileRenderer() override;
@@ -45,6 +45,8 @@ public:
 
 signals:
     void tileReady(int page);
+    // The last tile asked for has arrived: nothing is rendering now.
+    void renderingIdle();
 
 private:
     void request(const PDFPage &page, const PDFTileKey &key, const QRect &clip);
@@ -59,4 +61,6 @@ private:
     QSet<PDFTileKey> m_wanted; // asked for in the current frame
     QHash<int, quint32> m_generations;
     int m_rendered = 0;
+    int m_firstPainted = -1; // pages painted in the current frame
+    int m_lastPainted = -1;
 };
