@@ -191,16 +191,18 @@ int main(int argc, char **argv)
     // taken once the view has drawn the last one.
     int zoomSteps = 0;
     bool zoomingIn = true;
+    PaintWatcher *settled = nullptr;
     if (mode == "zoom") {
-        QObject::connect(&driver, &QTimer::timeout, &app, [&] {
-            if (view->tileRenderer()->pendingTiles() > 0)
-                return;
-            if (zoomingIn && !view->canZoomIn())
-                zoomingIn = false;
-            if (!zoomingIn && (!view->canZoomOut() || zoomSteps > 64))
-                return finishStall();
-            ++zoomSteps;
-            zoomingIn ? view->zoomIn() : view->zoomOut();
+        settled = new PaintWatcher(view, [&] {
+            QTimer::singleShot(16, &app, [&] {
+                if (zoomingIn && !view->canZoomIn())
+                    zoomingIn = false;
+                if (!zoomingIn && (!view->canZoomOut() || zoomSteps > 64))
+                    return finishStall();
+                ++zoomSteps;
+                settled->arm();
+                zoomingIn ? view->zoomIn() : view->zoomOut();
+            });
         });
     }
     // The background work of a busy window: a search typed into the window's search field, and
@@ -235,15 +237,18 @@ int main(int argc, char **argv)
         } else if (mode == "stall" || mode == "zoom") {
             if (busy)
                 startBackgroundWork();
+            clock.start();
+            app.recording = true;
+            ticker.start();
             if (mode == "zoom") {
                 const int page = std::clamp(stallPages, 1, view->document().pageCount()) - 1;
                 view->goToPage(view->document().page(page));
                 view->setAutoScales(true);
+                settled->arm();
+                view->viewport()->update();
+            } else {
+                driver.start();
             }
-            clock.start();
-            app.recording = true;
-            ticker.start();
-            driver.start();
         } else if (mode == "rss") {
             QTimer::singleShot(0, &app, pageDown);
         }

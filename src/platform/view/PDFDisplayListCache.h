@@ -13,7 +13,7 @@ class PDFDisplayList;
 // of equally far ones). Safe on any thread.
 class PDFDisplayListCache {
 public:
-    static constexpr qint64 kDefaultCapacity = 32ll << 20;
+    static constexpr qint64 kDefaultCapacity = 16ll << 20;
 
     explicit PDFDisplayListCache(qint64 capacityBytes = kDefaultCapacity) : m_capacity(capacityBytes) {}
 

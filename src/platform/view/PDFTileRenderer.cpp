@@ -153,6 +153,12 @@ void PDFTileRenderer::finished(const PDFTileKey &key, const std::shared_ptr<PDFR
         emit renderingIdle();
 }
 
+void PDFTileRenderer::fitCacheTo(QSize devicePixels)
+{
+    const qint64 screen = qint64(std::max(devicePixels.width(), 0)) * std::max(devicePixels.height(), 0) * 4;
+    m_cache.setCapacity(std::max(kDefaultCacheBytes, kCachedScreens * screen));
+}
+
 void PDFTileRenderer::invalidatePage(int index)
 {
     ++m_generations[index];

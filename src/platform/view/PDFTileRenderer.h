@@ -21,7 +21,9 @@ class PDFTileRenderer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTileSize = 256; // device pixels
-    static constexpr qint64 kDefaultCacheBytes = 64ll * 1024 * 1024;
+    // The tile cache holds this many screenfuls of the widget it draws, and at least the default.
+    static constexpr qint64 kDefaultCacheBytes = 32ll * 1024 * 1024;
+    static constexpr int kCachedScreens = 6;
 
     explicit PDFTileRenderer(QObject *parent = nullptr);
     ~PDFTileRenderer() override;
@@ -40,6 +42,8 @@ public:
     void reset();
 
     PDFTileCache &cache() { return m_cache; }
+    // Sizes the tile cache for a widget of that many device pixels.
+    void fitCacheTo(QSize devicePixels);
     int renderedTiles() const { return m_rendered; }
     int pendingTiles() const { return int(m_pending.size()); }
 

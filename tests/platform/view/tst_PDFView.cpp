@@ -365,6 +365,17 @@ private slots:
         QVERIFY(cache.find(PDFTileKey{0, 0, 1.0, 3, 0}).isNull());
     }
 
+    void tileCacheIsSizedByTheScreen()
+    {
+        auto view = makeView(TestPdf::simple(2), {400, 300});
+        QVERIFY(view);
+        PDFTileCache &cache = view->tileRenderer()->cache();
+        QCOMPARE(cache.capacity(), PDFTileRenderer::kDefaultCacheBytes); // a small window: the floor
+        view->resize(3000, 2000);
+        const QSize pixels = view->viewport()->size() * view->viewport()->devicePixelRatioF();
+        QCOMPARE(cache.capacity(), qint64(pixels.width()) * pixels.height() * 4 * PDFTileRenderer::kCachedScreens);
+    }
+
     void tileCacheDropsTheFarthestPagesFirst()
     {
         const qint64 tileBytes = 256 * 256 * 4;
