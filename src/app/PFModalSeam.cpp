@@ -11,8 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 PFModalSeam *g_installed = nullptr;
@@ -103,4 +107,30 @@ int PFModalSeam::alert(QWidget *parent, const QString &message, const QString &i
         box.setDefaultButton(qobject_cast<QPushButton *>(added.constFirst()));
     box.exec();
     return added.indexOf(box.clickedButton());
+}
+
+bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, bool &fitToPage)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, std::max(1, pageCount));
+    auto *scaling = new QWidget;
+    scaling->setWindowTitle(pfLocalized("页面缩放"));
+    auto *fit = new QRadioButton(pfLocalized("缩放以适合纸张"), scaling);
+    auto *actual = new QRadioButton(pfLocalized("实际大小"), scaling);
+    fit->setObjectName(QStringLiteral("pfPrintFit"));
+    actual->setObjectName(QStringLiteral("pfPrintActualSize"));
+    (fitToPage ? fit : actual)->setChecked(true);
+    auto *column = new QVBoxLayout(scaling);
+    column->addWidget(fit);
+    column->addWidget(actual);
+    column->addStretch();
+    dialog.setOptionTabs({scaling});
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    fitToPage = fit->isChecked();
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // Every question that blocks on the user (file panels, password and page prompts, alerts)
@@ -26,6 +27,11 @@ public:
     // An alert with buttons, the first being the default. The index of the chosen button, or -1.
     virtual int alert(QWidget *parent, const QString &message, const QString &informative,
                       const QStringList &buttons);
+
+    // The system print dialog for `printer` (printer, pages among 1..pageCount, the current page,
+    // copies, collation, paper), with the choice between scaling pages to fit the paper and
+    // printing them at actual size in `fitToPage`. False on cancel.
+    virtual bool printSetup(QWidget *parent, QPrinter &printer, int pageCount, bool &fitToPage);
 
     static PFModalSeam &current();
     // Replaces the seam (tests); null restores the default. Not owned.

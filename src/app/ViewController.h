@@ -19,11 +19,13 @@ class PFBasePDFView;
 class PFDrawMenuView;
 class PFPageSearchController;
 class PFPageTools;
+class PFPrintController;
 class PFSearchController;
 class PFStylePopovers;
 class PFRecentViewController;
 class PFSaveAlertController;
 class PFSidePanel;
+class PFSlideShowBar;
 class PFToolMenuView;
 class QSplitter;
 class UserDefaults;
@@ -57,6 +59,8 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
+    PFPrintController *printController() const { return m_printController; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -95,12 +99,16 @@ public:
     void pfScaleUpClick();
     void pfChangePDFShowMode(int m);
     void pfResetHuanDengPianExit();
+    // Ends the slide show from its own controls: the window leaves full screen.
+    void pfEndSlideShow();
     void pfGoMenuClick(int g);
     void pfUndoClick();
     void pfRedoClick();
     void pfCheckUndoMenu();
     void pfCheckRedoMenu();
     void pfCopyMenuClick();
+    // File › Print: the system dialog, then the pages rendered off the GUI thread.
+    void pfPrintClick();
     bool pfDragArray(const QStringList &paths);
     // The watermark dialog's record: drawn over the pages from now on, written by every save.
     void pfAddAddWatermarkDoneClick(const PFWatermarkModel &model);
@@ -113,14 +121,19 @@ signals:
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
     void openDocumentRequested(const QString &path);
-    void toggleFullScreenRequested();
+    // The window should enter (true) or leave (false) full screen.
+    void fullScreenRequested(bool on);
     void toggleToolbarRequested();
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
     void goBackMenuEnabled(bool enabled);
 
+    // Follows the desktop's light or dark appearance (also when it changes while running).
+    void pfFollowAppearance();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool loadDocument();
@@ -148,6 +161,8 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFSlideShowBar *m_slideShowBar;
+    PFPrintController *m_printController;
     QPointer<PFSaveAlertController> m_saveAlert;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;
@@ -167,4 +182,5 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_unsavedWatermark = false;
 };
