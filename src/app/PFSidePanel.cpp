@@ -3,7 +3,8 @@
 #include "platform/store/Localization.h"
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
-#include "widgets/PFAccessibleRoles.h"
+#include "widgets/PFTabButton.h"
+#include "widgets/PFTabList.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -23,18 +24,15 @@ PFSidePanel::PFSidePanel(QWidget *parent) : QWidget(parent)
     const char *tooltips[PageCount] = {"Table of Contents", "Highlights and Notes", "Thumbnails", "Bookmarks", "Search"};
     auto *group = new QButtonGroup(this);
     // The icon row is the panel's tab list; screen readers get it as one.
-    auto *tabList = new QWidget(this);
+    auto *tabList = new PFTabList(this);
     tabList->setObjectName(QStringLiteral("pfTabList"));
     tabList->setAccessibleName(pfLocalized("侧边栏"));
-    PFAccessibleRoles::setRole(tabList, QAccessible::PageTabList);
     auto *tabRow = new QHBoxLayout(tabList);
     tabRow->setContentsMargins(8, 6, 8, 6);
     tabRow->setSpacing(2);
     for (int i = 0; i < PageCount; ++i) {
-        m_tabs[i] = new QToolButton(tabList);
+        m_tabs[i] = new PFTabButton(tabList);
         m_tabs[i]->setAccessibleName(pfLocalized(tooltips[i]));
-        PFAccessibleRoles::setRole(m_tabs[i], QAccessible::PageTab);
-        m_tabs[i]->setCheckable(true);
         m_tabs[i]->setAutoRaise(true);
         m_tabs[i]->setIconSize(QSize(18, 18));
         m_tabs[i]->setToolTip(pfLocalized(tooltips[i]));

@@ -109,6 +109,8 @@ public:
     void pfCopyMenuClick();
     // File › Print: the system dialog, then the pages rendered off the GUI thread.
     void pfPrintClick();
+    // Follows the desktop's light or dark appearance (also when it changes while running).
+    void pfFollowAppearance();
     bool pfDragArray(const QStringList &paths);
     // The watermark dialog's record: drawn over the pages from now on, written by every save.
     void pfAddAddWatermarkDoneClick(const PFWatermarkModel &model);
@@ -127,9 +129,6 @@ signals:
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
     void goBackMenuEnabled(bool enabled);
-
-    // Follows the desktop's light or dark appearance (also when it changes while running).
-    void pfFollowAppearance();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

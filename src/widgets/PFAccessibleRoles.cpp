@@ -62,6 +62,13 @@ void PFAccessibleRoles::setRole(QWidget *widget, QAccessible::Role role)
     }();
     Q_UNUSED(installed);
     widget->setProperty(kRoleProperty, int(role));
+    // With a reader attached, the widget may already have its toolkit interface (made when it
+    // was created or named); drop it so the next query gets ours.
+    if (QAccessible::isActive()) {
+        QAccessibleInterface *existing = QAccessible::queryAccessibleInterface(widget);
+        if (existing && existing->role() != role)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    }
 }
 
 QAccessibleInterface *PFAccessibleRoles::factory(const QString &, QObject *object)

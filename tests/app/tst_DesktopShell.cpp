@@ -14,6 +14,7 @@
 #include "editing/palette/PFDrawMenuView.h"
 #include "pages/windows/PFExtractImageController.h"
 #include "panels/search/PFPageSearchController.h"
+#include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
 #include "platform/store/UserDefaults.h"
 #include "support/TestEnvironment.h"
