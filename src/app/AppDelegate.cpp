@@ -312,6 +312,10 @@ void AppDelegate::menuWillOpen()
     PFWindowController *window = mainWindow();
     const bool visible = window && window->toolbar()->isVisible();
     m_viewItems[7]->setText(pfLocalized(visible ? "隐藏工具栏" : "显示工具栏"));
+    // Full screen and the slide show are left with Escape as well as from here: the marks show
+    // what is in force now, not what was last chosen.
+    m_viewItems[4]->setChecked(window && window->isFullScreen());
+    m_viewItems[5]->setChecked(window && window->contentViewController()->isInHuanDengPian());
 }
 
 void AppDelegate::pfShowMainView()

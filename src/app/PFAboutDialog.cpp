@@ -19,7 +19,7 @@ PFAboutDialog::PFAboutDialog(QWidget *parent) : QDialog(parent)
     layout->setContentsMargins(28, 24, 28, 18);
 
     auto *icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/resources/icons/IconTop.svg")).pixmap(96, 96));
+    icon->setPixmap(QIcon(QStringLiteral(":/resources/desktop/org.quirna.Quirna.svg")).pixmap(96, 96));
     icon->setAlignment(Qt::AlignCenter);
     icon->setAccessibleName(QStringLiteral("Quirna"));
     layout->addWidget(icon);

@@ -109,7 +109,7 @@ int PFModalSeam::alert(QWidget *parent, const QString &message, const QString &i
     return added.indexOf(box.clickedButton());
 }
 
-bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, bool &fitToPage)
+bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, PFPrintChoices &choices)
 {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
@@ -117,20 +117,27 @@ bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, 
                       QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCurrentPage);
     dialog.setMinMax(1, std::max(1, pageCount));
-    auto *scaling = new QWidget;
-    scaling->setWindowTitle(pfLocalized("页面缩放"));
-    auto *fit = new QRadioButton(pfLocalized("缩放以适合纸张"), scaling);
-    auto *actual = new QRadioButton(pfLocalized("实际大小"), scaling);
+    auto *pages = new QWidget;
+    pages->setWindowTitle(pfLocalized("页面缩放"));
+    auto *fit = new QRadioButton(pfLocalized("缩放以适合纸张"), pages);
+    auto *actual = new QRadioButton(pfLocalized("实际大小"), pages);
     fit->setObjectName(QStringLiteral("pfPrintFit"));
     actual->setObjectName(QStringLiteral("pfPrintActualSize"));
-    (fitToPage ? fit : actual)->setChecked(true);
-    auto *column = new QVBoxLayout(scaling);
-    column->addWidget(fit);
-    column->addWidget(actual);
-    column->addStretch();
-    dialog.setOptionTabs({scaling});
+    (choices.fitToPage ? fit : actual)->setChecked(true);
+    // The program's own page-range text, as in splitting and exporting; it wins over the
+    // dialog's range when filled in.
+    auto *range = new QLineEdit(choices.pageRangeText, pages);
+    range->setObjectName(QStringLiteral("pfPrintRange"));
+    range->setPlaceholderText(pfLocalized("(例如:1,3-6,10)"));
+    range->setAccessibleName(pfLocalized("页面"));
+    auto *form = new QFormLayout(pages);
+    form->addRow(fit);
+    form->addRow(actual);
+    form->addRow(pfLocalized("页面"), range);
+    dialog.setOptionTabs({pages});
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    fitToPage = fit->isChecked();
+    choices.fitToPage = fit->isChecked();
+    choices.pageRangeText = range->text().trimmed();
     return true;
 }

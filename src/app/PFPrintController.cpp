@@ -100,15 +100,18 @@ void PFPrintController::pfPrintClick()
     const QString name = content ? QFileInfo(content->filePath).completeBaseName() : QString();
     printer->setDocName(name);
     printer->setFromTo(1, document.pageCount());
-    bool fitToPage = true;
-    if (!PFModalSeam::current().printSetup(m_controller->window(), *printer, document.pageCount(), fitToPage))
+    PFPrintChoices choices;
+    if (!PFModalSeam::current().printSetup(m_controller->window(), *printer, document.pageCount(), choices))
         return;
     if (printer->outputFormat() == QPrinter::PdfFormat && printer->resolution() > kPdfDpi)
         printer->setResolution(kPdfDpi);
 
     const int current = view->currentPage().isNull() ? 1 : view->currentPage().index() + 1;
     QVector<PDFPage> pages;
-    for (int number : pfPrintedPages(*printer, current, document.pageCount()))
+    const QVector<int> numbers = choices.pageRangeText.isEmpty()
+                                     ? pfPrintedPages(*printer, current, document.pageCount())
+                                     : PageRange::pages(choices.pageRangeText, document.pageCount());
+    for (int number : numbers)
         pages.append(document.page(number - 1));
     if (pages.isEmpty()) {
         if (PFHudView *hud = PFHudView::showHUDAddedTo(m_controller, pfLocalized("没有要打印的页面")))
@@ -116,7 +119,7 @@ void PFPrintController::pfPrintClick()
         return;
     }
     PFPrintJob::Settings settings;
-    settings.fitToPage = fitToPage;
+    settings.fitToPage = choices.fitToPage;
     settings.copies = printer->copyCount();
     settings.collate = printer->collateCopies();
     const auto &watermark = view->pfWaterModel();

@@ -38,7 +38,7 @@ private:
     ViewController *open(const QByteArray &pdf, const QString &name);
     // Prints through Ctrl+P with the dialog answered by `setup`; the job's result.
     PFPrintJob::Result print(ViewController *controller, const std::function<void(QPrinter &)> &setup,
-                             bool fitToPage = true);
+                             const PFPrintChoices &choices = {});
     // Renders pages of a PDF with mutool at 300 dpi; one image per page, in order.
     QList<QImage> render(const QString &pdf, const QList<int> &pages);
     static double meanDifference(const QImage &a, const QImage &b);
@@ -79,15 +79,15 @@ ViewController *TestPrinting::open(const QByteArray &pdf, const QString &name)
 }
 
 PFPrintJob::Result TestPrinting::print(ViewController *controller, const std::function<void(QPrinter &)> &setup,
-                                       bool fitToPage)
+                                       const PFPrintChoices &choices)
 {
-    m_seam->onPrintSetup = [setup, fitToPage](QPrinter &printer, bool &fit) {
+    m_seam->onPrintSetup = [setup, choices](QPrinter &printer, PFPrintChoices &chosen) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         // Paper the size of the test pages, without margins, so a fitted page is its own size.
         printer.setPageSize(QPageSize(QPageSize::Letter));
         printer.setPageMargins(QMarginsF(0, 0, 0, 0));
         setup(printer);
-        fit = fitToPage;
+        chosen = choices;
         return true;
     };
     QSignalSpy finished(controller->printController(), &PFPrintController::printFinished);
@@ -218,13 +218,24 @@ void TestPrinting::copiesOrientationAndCurrentPage()
     TestPdf::run(QStringLiteral("pdftotext"), {current, QStringLiteral("-")}, &text);
     QVERIFY(text.trimmed().isEmpty()); // printed as an image of the page, as a printer gets it
 
+    // The program's own range text wins over the dialog's range; a reversed range counts.
+    const QString ranged = m_dir->filePath(QStringLiteral("ranged.pdf"));
+    PFPrintChoices choices;
+    choices.pageRangeText = QStringLiteral("3-2");
+    QCOMPARE(print(controller, [&](QPrinter &printer) {
+                 printer.setOutputFileName(ranged);
+                 printer.setPrintRange(QPrinter::CurrentPage);
+             }, choices),
+             PFPrintJob::Result::Printed);
+    QCOMPARE(pageSizes(ranged), (QStringList{landscapeSize, portraitSize}));
+
     // Cancelling the dialog prints nothing.
     m_seam->onPrintSetup = nullptr;
     QSignalSpy finished(controller->printController(), &PFPrintController::printFinished);
     QApplication::setActiveWindow(controller->window());
     QVERIFY(QTest::qWaitForWindowActive(controller->window()));
     QTest::keyClick(view, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(m_seam->printPageCounts.size(), size_t(3));
+    QCOMPARE(m_seam->printPageCounts.size(), size_t(4));
     QVERIFY(!controller->printController()->isPrinting());
     QCOMPARE(finished.size(), 0);
 }
@@ -264,7 +275,7 @@ void TestPrinting::cancelLeavesTheOldFileAndNoScraps()
     }
     PFPrintController *printing = controller->printController();
     QSignalSpy finished(printing, &PFPrintController::printFinished);
-    m_seam->onPrintSetup = [&](QPrinter &printer, bool &) {
+    m_seam->onPrintSetup = [&](QPrinter &printer, PFPrintChoices &) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(target);
         return true;
