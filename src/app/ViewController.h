@@ -16,6 +16,8 @@
 #include "platform/view/PDFDisplayMode.h"
 
 class PFBasePDFView;
+class PFEditCommands;
+class PFThumbnailMenu;
 class PFDrawMenuView;
 class PFPageSearchController;
 class PFPageTools;
@@ -61,6 +63,8 @@ public:
     PFPageTools *pageTools() const { return m_pageTools; }
     PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
     PFPrintController *printController() const { return m_printController; }
+    PFEditCommands *editCommands() const { return m_editCommands; }
+    PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -106,11 +110,18 @@ public:
     void pfRedoClick();
     void pfCheckUndoMenu();
     void pfCheckRedoMenu();
+    // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
+    void pfCutMenuClick();
     void pfCopyMenuClick();
     // File › Print: the system dialog, then the pages rendered off the GUI thread.
     void pfPrintClick();
     // Follows the desktop's light or dark appearance (also when it changes while running).
     void pfFollowAppearance();
+    void pfPasteMenuClick();
+    void pfDeleteMenuClick();
+    void pfSelectAllMenuClick();
+    // Whether the Edit item 0 cut, 1 copy, 2 paste, 3 delete, 4 select all can act now.
+    bool pfCanEditMenuItem(int index) const;
     bool pfDragArray(const QStringList &paths);
     // The watermark dialog's record: drawn over the pages from now on, written by every save.
     void pfAddAddWatermarkDoneClick(const PFWatermarkModel &model);
@@ -129,6 +140,8 @@ signals:
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
     void goBackMenuEnabled(bool enabled);
+    // What the Edit items can act on may have changed.
+    void editMenuChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -162,6 +175,8 @@ private:
     PFPageTools *m_pageTools;
     PFSlideShowBar *m_slideShowBar;
     PFPrintController *m_printController;
+    PFEditCommands *m_editCommands;
+    PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;
