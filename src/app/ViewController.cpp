@@ -26,6 +26,7 @@
 #include "platform/system/ColorSchemePortal.h"
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
+#include "platform/view/PDFTileRenderer.h"
 #include "widgets/PFHudView.h"
 
 #include <QFileInfo>
@@ -33,8 +34,10 @@
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 const QColor kDocumentBackground(236, 236, 236);
@@ -184,7 +187,17 @@ bool ViewController::loadDocument()
     m_recent->hide();
     if (!m_content->filePath.isEmpty()) {
         PFRecentDocuments::note(m_content->filePath, m_defaults);
-        m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(m_content->filePath, m_defaults);
+        // The start window's picture of the file is made once the first screen is drawn:
+        // earlier, a second reading of the whole file would compete with the window's own.
+        constexpr int kLatestStartMs = 2000; // for a window that is never shown
+        auto start = [this, path = m_content->filePath, started = std::make_shared<bool>(false)] {
+            if (std::exchange(*started, true))
+                return;
+            m_thumbnail.waitForFinished();
+            m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(path, m_defaults);
+        };
+        connect(m_pdfView->tileRenderer(), &PDFTileRenderer::renderingIdle, this, start, Qt::SingleShotConnection);
+        QTimer::singleShot(kLatestStartMs, this, start);
     }
     emit titleChanged();
     return true;
