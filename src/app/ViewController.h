@@ -21,6 +21,7 @@ class PFThumbnailMenu;
 class PFDrawMenuView;
 class PFPageSearchController;
 class PFPageTools;
+class PFPrintController;
 class PFSearchController;
 class PFStylePopovers;
 class PFRecentViewController;
@@ -28,6 +29,7 @@ class PFSaveAlertController;
 class PFSidePanel;
 class PFSignPlacement;
 class PFStampPlacement;
+class PFSlideShowBar;
 class PFToolMenuView;
 class QSplitter;
 class UserDefaults;
@@ -64,6 +66,8 @@ public:
     // The Image, Stamp and Sign tools' choosers and placement.
     PFStampPlacement *stampPlacement() const { return m_stampPlacement; }
     PFSignPlacement *signPlacement() const { return m_signPlacement; }
+    PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
+    PFPrintController *printController() const { return m_printController; }
     PFEditCommands *editCommands() const { return m_editCommands; }
     PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
@@ -104,6 +108,8 @@ public:
     void pfScaleUpClick();
     void pfChangePDFShowMode(int m);
     void pfResetHuanDengPianExit();
+    // Ends the slide show from its own controls: the window leaves full screen.
+    void pfEndSlideShow();
     void pfGoMenuClick(int g);
     void pfUndoClick();
     void pfRedoClick();
@@ -112,6 +118,10 @@ public:
     // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
     void pfCutMenuClick();
     void pfCopyMenuClick();
+    // File › Print: the system dialog, then the pages rendered off the GUI thread.
+    void pfPrintClick();
+    // Follows the desktop's light or dark appearance (also when it changes while running).
+    void pfFollowAppearance();
     void pfPasteMenuClick();
     void pfDeleteMenuClick();
     void pfSelectAllMenuClick();
@@ -129,7 +139,8 @@ signals:
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
     void openDocumentRequested(const QString &path);
-    void toggleFullScreenRequested();
+    // The window should enter (true) or leave (false) full screen.
+    void fullScreenRequested(bool on);
     void toggleToolbarRequested();
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
@@ -139,6 +150,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool loadDocument();
@@ -168,6 +180,8 @@ private:
     PFPageTools *m_pageTools;
     PFStampPlacement *m_stampPlacement;
     PFSignPlacement *m_signPlacement;
+    PFSlideShowBar *m_slideShowBar;
+    PFPrintController *m_printController;
     PFEditCommands *m_editCommands;
     PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
@@ -189,4 +203,5 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_unsavedWatermark = false;
 };
