@@ -53,7 +53,9 @@ QString PFModalSeam::savePDFPath(QWidget *parent, const QString &folder, const Q
 
 QString PFModalSeam::openPDFPath(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), kPdfFilter);
+    // A PDF is opened by its content, so a file with another name can be chosen too.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        kPdfFilter + QStringLiteral(";;") + pfLocalized("所有文件") + QStringLiteral(" (*)"));
 }
 
 std::optional<QString> PFModalSeam::password(QWidget *parent, const QString &fileName, bool retry)

@@ -2,6 +2,7 @@
 
 #include "settings/PFManager.h"
 #include "PFModalSeam.h"
+#include "PFOpenFailureAlert.h"
 #include "PFPageTools.h"
 #include "PFRecentDocuments.h"
 #include "PFRecentViewController.h"
@@ -22,6 +23,7 @@
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
 #include "widgets/PFHudView.h"
+#include "platform/pdf/PDFProbe.h"
 
 #include <QFileInfo>
 #include <QDir>
@@ -123,6 +125,7 @@ bool ViewController::setRepresentedObject(std::shared_ptr<PFContent> content)
 
 bool ViewController::loadDocument()
 {
+    m_openFailed = false;
     if (!m_content)
         return false;
     PDFDocument document;
@@ -131,7 +134,7 @@ bool ViewController::loadDocument()
     else if (!m_content->data.isEmpty())
         document = PDFDocument::openData(m_content->data);
     if (document.isNull())
-        return false;
+        return reportUnopenable();
     bool retry = false;
     while (document.isLocked()) {
         const auto password = PFModalSeam::current().password(window(), QFileInfo(m_content->filePath).fileName(), retry);
@@ -140,7 +143,7 @@ bool ViewController::loadDocument()
         retry = !document.unlock(*password);
     }
     if (document.pageCount() == 0)
-        return false;
+        return reportUnopenable();
 
     m_pdfView->setDocument(document);
     m_pdfView->setAutoScales(true);
@@ -158,6 +161,14 @@ bool ViewController::loadDocument()
     }
     emit titleChanged();
     return true;
+}
+
+bool ViewController::reportUnopenable()
+{
+    m_openFailed = !m_content->filePath.isEmpty();
+    if (!m_content->filePath.isEmpty())
+        PFOpenFailureAlert::show(window(), m_content->filePath);
+    return false;
 }
 
 void ViewController::pfLoadLeftPannelData()
@@ -247,6 +258,7 @@ void ViewController::pfCheckPDFClick(int code)
     case PFSaveAlertController::Cancel:
         if (m_saveAlert)
             m_saveAlert->dismiss();
+        emit closeCancelled();
         break;
     case PFSaveAlertController::DontSave:
         if (m_saveAlert)
@@ -598,7 +610,11 @@ void ViewController::pfCopyMenuClick() { m_pdfView->copy(); }
 
 bool ViewController::pfDragArray(const QStringList &paths)
 {
-    if (paths.size() != 1 || QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf"))
+    // A PDF is known by its content, whatever its name; a broken file named .pdf is taken too, to
+    // be reported.
+    if (paths.size() != 1
+        || (QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf")
+            && !PDFProbe::looksLikePDF(paths.constFirst())))
         return false;
     emit openDocumentRequested(paths.constFirst());
     return true;

@@ -43,6 +43,8 @@ public:
     // Loads the content's file into the view (asking for the password of a locked one); a file
     // that cannot be opened leaves the start view up. True when a document is shown.
     bool setRepresentedObject(std::shared_ptr<PFContent> content);
+    // The last load failed because the file cannot be read as a document (and the user was told).
+    bool openFailed() const { return m_openFailed; }
     std::shared_ptr<PFContent> representedObject() const { return m_content; }
 
     PFBasePDFView *pdfView() const { return m_pdfView; }
@@ -109,6 +111,8 @@ signals:
     void titleChanged();
     void documentLoaded();
     void closeDocument();
+    // The save prompt shown on closing was cancelled: the window stays.
+    void closeCancelled();
     // The start view chose a file (or one was dropped on it) for this window.
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
@@ -124,6 +128,8 @@ protected:
 
 private:
     bool loadDocument();
+    // Tells the user why the represented file cannot be shown; always false.
+    bool reportUnopenable();
     void pfLoadLeftPannelData();
     void moveDivider(double position);
     void updatePanelLimits();
@@ -136,6 +142,7 @@ private:
     void showSearchPanel();
 
     UserDefaults &m_defaults;
+    bool m_openFailed = false;
     std::shared_ptr<PFContent> m_content;
     PFBasePDFView *m_pdfView;
     PFSidePanel *m_panel;

@@ -118,6 +118,8 @@ PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &o
     const QVector<int> indices = parameter ? indicesOf(PageRange::pages(*parameter, count)) : allIndices(count);
     if (indices.isEmpty())
         return PFPageResult::failure(PageMessages::noPages());
+    if (const int tooLarge = PDFBulkRender::firstOversizedPage(source, indices, 1.0); tooLarge >= 0)
+        return PFPageResult::failure(PageMessages::pageTooLarge(tooLarge + 1));
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(formatIndex);
     StagingFolder folder(outPath + u'/' + baseName(source) + QStringLiteral("-images"));
     if (!folder.isValid())

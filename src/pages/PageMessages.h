@@ -10,4 +10,5 @@ QString unsupported();                      // the file format is not supported
 QString invalidParameters();
 QString noPages();                          // the result would have no page
 QString writeFailed();
+QString pageTooLarge(int pageNumber);       // the page's image would be too large to make
 } // namespace PageMessages

@@ -35,15 +35,16 @@ public:
             return std::nullopt;
         return pop(texts);
     }
-    int alert(QWidget *, const QString &message, const QString &, const QStringList &buttons) override
+    int alert(QWidget *, const QString &message, const QString &informative, const QStringList &buttons) override
     {
         alerts.push_back(message);
+        informatives.push_back(informative);
         alertButtons = buttons;
         return alertAnswer;
     }
 
     std::deque<QString> savePaths, openPaths, passwords, texts;
-    std::vector<QString> proposedNames, textLabels, textPresets, alerts;
+    std::vector<QString> proposedNames, textLabels, textPresets, alerts, informatives;
     std::vector<bool> passwordRetries;
     QStringList alertButtons;
     QString savedFolder;

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QImage>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -49,6 +51,24 @@ private slots:
         QCOMPARE(mark.code, 0);
         QCOMPARE(mark.out, QStringList({"m.pdf"}));
         QCOMPARE(tool({"--help"}).code, 0);
+    }
+
+    void pdfUnderAnotherNameIsReadAsPdf()
+    {
+        for (const char *name : {"doc.xps", "doc.epub", "doc.png", "doc"})
+            TestPdf::write(m_dir.filePath(name), TestPdf::simple(2));
+        const Run split = tool({"split", "doc.xps", "named", "all"});
+        QCOMPARE(split.code, 0);
+        QCOMPARE(split.out, QStringList({"named/doc-split/Page_1.pdf", "named/doc-split/Page_2.pdf"}));
+        const Run images = tool({"export", "doc.epub", "named", "png"});
+        QCOMPARE(images.code, 0);
+        QCOMPARE(images.out.size(), 2);
+        QCOMPARE(QImage(m_dir.filePath(images.out[1])).size(), QSize(612, 792));
+        const Run combine = tool({"combine", "named", "doc.png", "doc"});
+        QCOMPARE(combine.code, 0);
+        QString info;
+        TestPdf::run("pdfinfo", {m_dir.filePath(combine.out.value(0))}, &info);
+        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+4\\n")), qPrintable(info));
     }
 
     void badInputFailsWithOneLine()

@@ -32,7 +32,11 @@ QByteArray build(const QList<Page> &pages)
         kids += QByteArray::number(objects.size()) + " 0 R ";
     }
     objects[1] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.size()) + " >>";
+    return fromObjects(objects);
+}
 
+QByteArray fromObjects(const QList<QByteArray> &objects)
+{
     QByteArray out = "%PDF-1.7\n%\xe2\xe3\xcf\xd3\n";
     QList<int> offsets;
     for (int i = 0; i < objects.size(); ++i) {

@@ -15,6 +15,9 @@ struct Page {
 };
 
 QByteArray build(const QList<Page> &pages);
+// A file of the given objects, object n+1 at index n, with a correct cross-reference table and
+// object 1 as the catalog. For damaged structures the engine must survive.
+QByteArray fromObjects(const QList<QByteArray> &objects);
 // A document of `count` pages, page n showing "Page n" and "Lorem ipsum dolor sit amet".
 QByteArray simple(int count);
 bool write(const QString &path, const QByteArray &bytes);

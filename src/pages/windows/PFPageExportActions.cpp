@@ -34,6 +34,8 @@ PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int f
     const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));
     if (!scratch.isValid() || !single.write(pdf))
         return PFPageResult::failure(PageMessages::writeFailed());
+    if (PDFBulkRender::firstOversizedPage(pdf, {0}, 1.0) == 0)
+        return PFPageResult::failure(PageMessages::pageTooLarge(index + 1));
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(format);
     const bool ok = PDFBulkRender::renderPages(pdf, {0}, 1.0, [&](int, const QImage &image) {
         return PageImageFormat::write(image, path, kind);

@@ -32,6 +32,9 @@ public:
     // Size of the displayed (rotated) page in points.
     QSizeF size() const { return m_size; }
 
+    // The most pixels one render may make; a larger request gives a null image.
+    static constexpr qint64 kMaxPixels = 64'000'000;
+
     // Renders the part `clip` (device pixels) of the page drawn at `scale` device pixels per
     // point, onto `background`. A cancelled cookie stops the work early; the result is then null.
     QImage render(double scale, const QRect &clip, PDFRenderCookie *cookie = nullptr,

@@ -2,6 +2,7 @@
 
 #include "PDFDestination.h"
 
+#include <QHashFunctions>
 #include <QString>
 #include <memory>
 
@@ -30,6 +31,8 @@ public:
     void removeFromParent();
 
     bool operator==(const PDFOutline &other) const { return d == other.d && m_object == other.m_object; }
+    // For sets of visited items in walks over damaged outlines.
+    friend size_t qHash(const PDFOutline &item, size_t seed = 0) { return qHashMulti(seed, item.d.get(), item.m_object); }
 
 private:
     friend class PDFDocument;
