@@ -40,7 +40,7 @@ qint64 pixelsAt(fz_context *ctx, fz_document *doc, int index, double scale)
 // page size times workers: a worker waits until its page fits.
 QSemaphore &pixelsInFlight()
 {
-    static QSemaphore budget(int(PDFBulkRender::kMaxPixels));
+    static QSemaphore budget{int(PDFBulkRender::kMaxPixels)};
     return budget;
 }
 
