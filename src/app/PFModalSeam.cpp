@@ -104,3 +104,9 @@ int PFModalSeam::alert(QWidget *parent, const QString &message, const QString &i
     box.exec();
     return added.indexOf(box.clickedButton());
 }
+
+int PFModalSeam::runSheet(QDialog &sheet)
+{
+    sheet.setWindowModality(sheet.parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    return sheet.exec();
+}

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // Every question that blocks on the user (file panels, password and page prompts, alerts)
@@ -26,6 +27,9 @@ public:
     // An alert with buttons, the first being the default. The index of the chosen button, or -1.
     virtual int alert(QWidget *parent, const QString &message, const QString &informative,
                       const QStringList &buttons);
+
+    // Runs a sheet of the program's own (a QDialog) window-modally; its result code.
+    virtual int runSheet(QDialog &sheet);
 
     static PFModalSeam &current();
     // Replaces the seam (tests); null restores the default. Not owned.

@@ -17,6 +17,10 @@
 
 class PFBasePDFView;
 class PFDrawMenuView;
+class PFHighlightController;
+class PFLinkCreator;
+class PFOutlineController;
+class PFPagemarkController;
 class PFPageSearchController;
 class PFPageTools;
 class PFSearchController;
@@ -57,6 +61,10 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    PFOutlineController *outlineController() const { return m_outline; }
+    PFHighlightController *highlightController() const { return m_highlights; }
+    PFPagemarkController *pagemarkController() const { return m_pagemarks; }
+    PFLinkCreator *linkCreator() const { return m_linkCreator; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -77,6 +85,10 @@ public:
     // Writes the document to `path`; only a write to the document's own file counts as saved.
     bool pfSavePDFFile(const QString &path);
     void pfOpenNewPDFDoc(const QString &path);
+    // Saves the document to its own file and opens that file again, so that the panels, which
+    // number pages as the file does, work after pages were inserted or removed.
+    void pfSaveEditCatalogFile();
+    void pfOpenSaveEditCatalogFile();
     void pfChangePageTitle();
 
     // Side panel and bars.
@@ -148,6 +160,10 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFOutlineController *m_outline;
+    PFHighlightController *m_highlights;
+    PFPagemarkController *m_pagemarks;
+    PFLinkCreator *m_linkCreator;
     QPointer<PFSaveAlertController> m_saveAlert;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;
@@ -167,4 +183,5 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_saveCatalogClick = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/PFModalSeam.h"
 
+#include <QDialog>
 #include <QWidget>
 #include <deque>
 
@@ -42,6 +43,14 @@ public:
         return alertAnswer;
     }
 
+    // A sheet is answered by `onSheet`, which works its widgets as a user would; without it
+    // the sheet is rejected unseen.
+    int runSheet(QDialog &sheet) override
+    {
+        sheets.push_back(sheet.objectName());
+        return onSheet ? onSheet(sheet) : 0;
+    }
+
     std::deque<QString> savePaths, openPaths, passwords, texts;
     std::vector<QString> proposedNames, textLabels, textPresets, alerts;
     std::vector<bool> passwordRetries;
@@ -49,6 +58,8 @@ public:
     QString savedFolder;
     int alertAnswer = 1;
     std::function<void(QWidget *)> onSavePanel;
+    std::function<int(QDialog &)> onSheet;
+    std::vector<QString> sheets;
 
 private:
     static QString pop(std::deque<QString> &queue)
