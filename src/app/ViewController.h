@@ -16,6 +16,8 @@
 #include "platform/view/PDFDisplayMode.h"
 
 class PFBasePDFView;
+class PFEditCommands;
+class PFThumbnailMenu;
 class PFDrawMenuView;
 class PFHighlightController;
 class PFLinkCreator;
@@ -65,6 +67,8 @@ public:
     PFHighlightController *highlightController() const { return m_highlights; }
     PFPagemarkController *pagemarkController() const { return m_pagemarks; }
     PFLinkCreator *linkCreator() const { return m_linkCreator; }
+    PFEditCommands *editCommands() const { return m_editCommands; }
+    PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -112,7 +116,14 @@ public:
     void pfRedoClick();
     void pfCheckUndoMenu();
     void pfCheckRedoMenu();
+    // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
+    void pfCutMenuClick();
     void pfCopyMenuClick();
+    void pfPasteMenuClick();
+    void pfDeleteMenuClick();
+    void pfSelectAllMenuClick();
+    // Whether the Edit item 0 cut, 1 copy, 2 paste, 3 delete, 4 select all can act now.
+    bool pfCanEditMenuItem(int index) const;
     bool pfDragArray(const QStringList &paths);
     // The watermark dialog's record: drawn over the pages from now on, written by every save.
     void pfAddAddWatermarkDoneClick(const PFWatermarkModel &model);
@@ -130,6 +141,8 @@ signals:
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
     void goBackMenuEnabled(bool enabled);
+    // What the Edit items can act on may have changed.
+    void editMenuChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -164,6 +177,8 @@ private:
     PFHighlightController *m_highlights;
     PFPagemarkController *m_pagemarks;
     PFLinkCreator *m_linkCreator;
+    PFEditCommands *m_editCommands;
+    PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;

@@ -45,6 +45,25 @@ PFBasePDFView::PFBasePDFView(QWidget *parent)
     });
     connect(this, &PDFView::documentChanged, this, &PFBasePDFView::documentReplaced);
     connect(m_pointer, &PFPointerMachine::pfCheckClickLink, this, &PFBasePDFView::pfCheckClickLink);
+    // While a tool is chosen the selection being made shows in the colour of its markup.
+    connect(this, &PDFView::selectionChanged, this, [this] {
+        if (m_status.editStatus != PFToolStatusNone)
+            selectionChangedNotification();
+    });
+}
+
+void PFBasePDFView::setPfCopyAnnotation(const PDFAnnotation &annotation)
+{
+    m_copyAnnotation = annotation;
+    emit pfCopyAnnotationChanged();
+}
+
+void PFBasePDFView::setDragAnnotation(const PDFAnnotation &annotation)
+{
+    if (m_dragAnnotation == annotation)
+        return;
+    m_dragAnnotation = annotation;
+    emit pfDragAnnotationChanged();
 }
 
 PFBasePDFView::~PFBasePDFView()
@@ -180,7 +199,7 @@ void PFBasePDFView::pfResetSameStatus()
 void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
 {
     m_textEditor->pfResetTextView();
-    m_dragAnnotation = annotation;
+    setDragAnnotation(annotation);
     viewport()->update();
 }
 
@@ -201,7 +220,7 @@ void PFBasePDFView::pfResetData()
 {
     m_pointer->reset();
     m_textEditor->pfResetTextView();
-    m_dragAnnotation = {};
+    setDragAnnotation({});
     viewport()->update();
 }
 
@@ -238,7 +257,7 @@ void PFBasePDFView::pfRemoveShapeAnnotation(const PDFAnnotation &annotation, int
             pfAddShapeAnnotation(annotation, index);
     });
     m_selectTextCount = 0;
-    m_dragAnnotation = {};
+    setDragAnnotation({});
     if (m_textEditor->isOpen())
         m_textEditor->pfRemoveTextView();
     invalidatePage(page);
@@ -275,7 +294,7 @@ void PFBasePDFView::documentReplaced()
     m_pointer->reset();
     m_textEditor->pfRemoveTextView();
     m_undoManager->removeAllActions();
-    m_dragAnnotation = {};
+    setDragAnnotation({});
     m_hasChangePDF = false;
     m_hasInsertPage = false;
 }
