@@ -10,6 +10,7 @@ PACKAGES=(
   libjpeg-dev libopenjp2-7-dev zlib1g-dev
   fonts-noto-cjk fonts-dejavu-core
   qpdf poppler-utils mupdf-tools
+  desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev)

@@ -5,7 +5,14 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
+
+// What the print dialog asks beyond the printer's own settings.
+struct PFPrintChoices {
+    bool fitToPage = true;  // else each page at its actual size
+    QString pageRangeText;  // pages such as "1,3-6,10"; empty for the dialog's own range
+};
 
 // Every question that blocks on the user (file panels, password and page prompts, alerts)
 // goes through the current seam, so tests can answer without a person.
@@ -30,6 +37,10 @@ public:
 
     // Runs a sheet of the program's own (a QDialog) window-modally; its result code.
     virtual int runSheet(QDialog &sheet);
+    // The system print dialog for `printer` (printer, pages among 1..pageCount, the current page,
+    // copies, collation, paper), with a tab of the program's own for `choices`: scaling pages
+    // to fit the paper or not, and a page-range text. False on cancel.
+    virtual bool printSetup(QWidget *parent, QPrinter &printer, int pageCount, PFPrintChoices &choices);
 
     static PFModalSeam &current();
     // Replaces the seam (tests); null restores the default. Not owned.

@@ -25,11 +25,13 @@ class PFOutlineController;
 class PFPagemarkController;
 class PFPageSearchController;
 class PFPageTools;
+class PFPrintController;
 class PFSearchController;
 class PFStylePopovers;
 class PFRecentViewController;
 class PFSaveAlertController;
 class PFSidePanel;
+class PFSlideShowBar;
 class PFToolMenuView;
 class QSplitter;
 class UserDefaults;
@@ -67,6 +69,8 @@ public:
     PFHighlightController *highlightController() const { return m_highlights; }
     PFPagemarkController *pagemarkController() const { return m_pagemarks; }
     PFLinkCreator *linkCreator() const { return m_linkCreator; }
+    PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
+    PFPrintController *printController() const { return m_printController; }
     PFEditCommands *editCommands() const { return m_editCommands; }
     PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
@@ -111,6 +115,8 @@ public:
     void pfScaleUpClick();
     void pfChangePDFShowMode(int m);
     void pfResetHuanDengPianExit();
+    // Ends the slide show from its own controls: the window leaves full screen.
+    void pfEndSlideShow();
     void pfGoMenuClick(int g);
     void pfUndoClick();
     void pfRedoClick();
@@ -119,6 +125,10 @@ public:
     // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
     void pfCutMenuClick();
     void pfCopyMenuClick();
+    // File › Print: the system dialog, then the pages rendered off the GUI thread.
+    void pfPrintClick();
+    // Follows the desktop's light or dark appearance (also when it changes while running).
+    void pfFollowAppearance();
     void pfPasteMenuClick();
     void pfDeleteMenuClick();
     void pfSelectAllMenuClick();
@@ -136,7 +146,8 @@ signals:
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
     void openDocumentRequested(const QString &path);
-    void toggleFullScreenRequested();
+    // The window should enter (true) or leave (false) full screen.
+    void fullScreenRequested(bool on);
     void toggleToolbarRequested();
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
@@ -146,6 +157,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool loadDocument();
@@ -177,6 +189,8 @@ private:
     PFHighlightController *m_highlights;
     PFPagemarkController *m_pagemarks;
     PFLinkCreator *m_linkCreator;
+    PFSlideShowBar *m_slideShowBar;
+    PFPrintController *m_printController;
     PFEditCommands *m_editCommands;
     PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
@@ -199,4 +213,5 @@ private:
     bool m_showToolMenu = false;
     bool m_saveClose = false;
     bool m_saveCatalogClick = false;
+    bool m_unsavedWatermark = false;
 };
