@@ -9,13 +9,13 @@ PACKAGES=(
   libmupdf-dev libmujs-dev libgumbo-dev libjbig2dec0-dev libharfbuzz-dev libfreetype-dev
   libjpeg-dev libopenjp2-7-dev zlib1g-dev
   fonts-noto-cjk fonts-dejavu-core
-  qpdf poppler-utils mupdf-tools
+  qpdf poppler-utils mupdf-tools imagemagick
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-  PACKAGES+=(r-doc-pdf xvfb)
+  PACKAGES+=(r-doc-pdf xvfb gnuplot-doc img2pdf)
 fi
 
 missing=()
