@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QSet>
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -280,12 +281,20 @@ PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString 
         return PFPageResult::failure(error);
     if (model.inputText.trimmed().isEmpty())
         return PFPageResult::failure(PageMessages::invalidParameters());
+    // One form per page size, shared by every page of that size: a 300-page document holds the
+    // text and its font once.
+    QMap<std::pair<qint64, qint64>, int> forms;
     int marked = 0;
     for (int i = 0; i < document.pageCount(); ++i) {
         if (!model.carriesWatermark(i + 1))
             continue;
         PDFPage page = document.page(i);
-        if (!page.appendContent(WatermarkDrawing::drawing(model, page.bounds(PDFDisplayBox::CropBox).size())))
+        const QSizeF size = page.bounds(PDFDisplayBox::CropBox).size();
+        const std::pair<qint64, qint64> key(std::llround(size.width() * 100), std::llround(size.height() * 100));
+        int &form = forms[key];
+        if (form == 0)
+            form = document.addDrawing(WatermarkDrawing::drawing(model, size));
+        if (form == 0 || !page.appendForm(form))
             return PFPageResult::failure(PageMessages::writeFailed());
         ++marked;
     }

@@ -30,6 +30,17 @@ class TestPageToolFormats : public QObject {
                                                             colour.contains(':') ? colour : "xc:" + colour} + options + QStringList{path});
         return code == 0 ? path : QString();
     }
+    // The object number of the page at `index`, as qpdf numbers pages.
+    static int pageObject(const QString &pdf, int index)
+    {
+        QString json;
+        TestPdf::run("qpdf", {"--json", "--json-key=pages", pdf}, &json);
+        const auto objects = QRegularExpression("\"object\": \"(\\d+) 0 R\"").globalMatch(json);
+        QStringList numbers;
+        for (auto it = objects; it.hasNext();)
+            numbers << it.next().captured(1);
+        return numbers.value(index).toInt();
+    }
     // (width, height) of every image of a PDF, in order, as pdfimages lists them.
     static QList<QSize> imageSizes(const QString &pdf)
     {
@@ -180,6 +191,49 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("other bytes"));
         QVERIFY(!OutputFile::writeReplacing(out("no/such/folder/x.png"), "bytes"));
+    }
+
+    void watermarkIsTextInOneSharedForm()
+    {
+        TestPdf::write(out("wm.pdf"), TestPdf::simple(3));
+        PFWatermarkModel model;
+        model.fontName = "DejaVu Sans";
+        model.inputText = "CONFIDENTIAL\nDo not copy";
+        model.degree = 0;
+        model.fontSize = 30;
+        model.fontColor = QColor(0, 0, 255, 128);
+        const PFPageResult result = manager.pfAddWatermark(out("wm.pdf"), out("wm-marked.pdf"), model);
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        const QString marked = out("wm-marked.pdf");
+        QCOMPARE(TestPdf::run("qpdf", {"--check", marked}), 0);
+        // An independent reader finds each line once per page, as a line of its own.
+        for (int page = 1; page <= 3; ++page) {
+            QString text;
+            TestPdf::run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), marked, "-"}, &text);
+            QCOMPARE(text.count("CONFIDENTIAL"), 1);
+            QCOMPARE(text.count("Do not copy"), 1);
+            QVERIFY2(!text.contains("CONFIDENTIAL Do not copy"), qPrintable(text));
+        }
+        // The font is embedded as a subset, once.
+        QString fonts;
+        TestPdf::run("pdffonts", {marked}, &fonts);
+        QVERIFY2(fonts.contains(QRegularExpression("[A-Z]{6}\\+DejaVuSans\\s+CID TrueType\\s+Identity-H\\s+yes\\s+yes\\s+yes")),
+                 qPrintable(fonts));
+        // Every page draws the same form object.
+        QStringList forms;
+        for (int page = 0; page < 3; ++page) {
+            QString object;
+            TestPdf::run("qpdf", {"--show-object=" + QString::number(pageObject(marked, page)), marked}, &object);
+            const auto match = QRegularExpression("/QuirnaDrawing0 (\\d+) 0 R").match(object);
+            QVERIFY2(match.hasMatch(), qPrintable(object));
+            forms << match.captured(1);
+        }
+        QCOMPARE(forms.size(), 3);
+        QCOMPARE(forms.count(forms[0]), 3);
+        // Our own engine finds it too, and the page's own text stays.
+        const PDFDocument document = PDFDocument::open(marked);
+        QVERIFY(document.page(1).string().contains("CONFIDENTIAL"));
+        QVERIFY(document.page(1).string().contains("Lorem ipsum"));
     }
 };
 

@@ -44,6 +44,9 @@ public:
     // A new empty page with the given media box.
     PDFPage insertNewPage(const QRectF &mediaBox, int index);
     bool removePage(int index);
+    // Adds `drawing` as one form object that pages draw with PDFPage::appendForm; its number,
+    // 0 on failure.
+    int addDrawing(const PDFDrawing &drawing);
 
     // The info dictionary: Title, Author, Subject, Keywords, Creator, Producer, CreationDate, ModDate.
     QMap<QString, QString> documentAttributes() const;
