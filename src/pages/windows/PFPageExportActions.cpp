@@ -56,14 +56,9 @@ PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<
     QVector<int> order(indices.size());
     std::iota(order.begin(), order.end(), 0);
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(format);
-<<<<<<< HEAD
-    const bool ok = PDFBulkRender::renderPages(pdf, {0}, 1.0, [&](int, const QImage &image) {
-        const QByteArray bytes = PageImageFormat::encode(image, kind, PFPageManager::kDefaultDpi);
-        return !bytes.isEmpty() && OutputFile::writeReplacing(path, bytes);
-=======
     const bool ok = PDFBulkRender::renderPages(pdf, order, 1.0, [&](int i, const QImage &image) {
-        return PageImageFormat::write(image, targets.value(i), kind);
->>>>>>> main
+        const QByteArray bytes = PageImageFormat::encode(image, kind, PFPageManager::kDefaultDpi);
+        return !bytes.isEmpty() && OutputFile::writeReplacing(targets.value(i), bytes);
     }, 1);
     return ok ? PFPageResult{targets, {}} : PFPageResult::failure(PageMessages::writeFailed());
 }
