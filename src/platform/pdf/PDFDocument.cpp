@@ -60,6 +60,8 @@ PDFDocument PDFDocument::openData(const QByteArray &bytes)
     return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString()));
 }
 
+QString PDFDocument::engineVersion() { return QStringLiteral(FZ_VERSION); }
+
 PDFDocument PDFDocument::create()
 {
     fz_context *ctx = MuPDF::context();

@@ -2,6 +2,7 @@
 
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
+#include "PDFTextPageCache.h"
 
 #include <QRectF>
 #include <QVector>
@@ -58,7 +59,7 @@ private:
     std::vector<int> m_pageObjects;
     std::map<int, int> m_indexOfObject;
     bool m_pageIndexValid = false;
-    std::map<int, std::shared_ptr<const PDFTextPage>> m_text;
+    PDFTextPageCache m_text;
 };
 
 using PDFLock = std::lock_guard<std::recursive_mutex>;
