@@ -132,7 +132,8 @@ void AppDelegate::createActions()
                 window->showMinimized();
     });
     addAction("显示全部", [this] { pfShowMainView(); });
-    addAction("退出Quirna", [this] { pfQuit(); })->setShortcut(QKeySequence::Quit);
+    // Ctrl+Q on every Linux desktop, also where the platform theme names no quit key.
+    addAction("退出Quirna", [this] { pfQuit(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     addAction("新建", [this] { m_documents->openUntitledDocument(); })->setShortcut(QKeySequence::New);
     addAction("新建空白", [this] { pfNewBlank(); });

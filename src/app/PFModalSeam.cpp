@@ -57,7 +57,9 @@ QString PFModalSeam::savePDFPath(QWidget *parent, const QString &folder, const Q
 
 QString PFModalSeam::openPDFPath(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), kPdfFilter);
+    // A PDF is opened by its content, so a file with another name can be chosen too.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        kPdfFilter + QStringLiteral(";;") + pfLocalized("所有文件") + QStringLiteral(" (*)"));
 }
 
 QString PFModalSeam::openImagePath(QWidget *parent)
@@ -114,6 +116,12 @@ int PFModalSeam::alert(QWidget *parent, const QString &message, const QString &i
         box.setDefaultButton(qobject_cast<QPushButton *>(added.constFirst()));
     box.exec();
     return added.indexOf(box.clickedButton());
+}
+
+int PFModalSeam::runSheet(QDialog &sheet)
+{
+    sheet.setWindowModality(sheet.parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    return sheet.exec();
 }
 
 bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, PFPrintChoices &choices)

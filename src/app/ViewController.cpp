@@ -2,6 +2,7 @@
 
 #include "settings/PFManager.h"
 #include "PFModalSeam.h"
+#include "PFOpenFailureAlert.h"
 #include "PFPageTools.h"
 #include "PFPrintController.h"
 #include "PFRecentDocuments.h"
@@ -23,6 +24,10 @@
 #include "signatures/PFDataManager.h"
 #include "signatures/PFSignPlacement.h"
 #include "stamps/PFStampPlacement.h"
+#include "links/PFLinkCreator.h"
+#include "panels/bookmarks/PFPagemarkController.h"
+#include "panels/highlights/PFHighlightController.h"
+#include "panels/outline/PFOutlineController.h"
 #include "panels/search/PFPageSearchController.h"
 #include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
@@ -31,6 +36,7 @@
 #include "platform/view/PDFThumbnailView.h"
 #include "platform/view/PDFTileRenderer.h"
 #include "widgets/PFHudView.h"
+#include "platform/pdf/PDFProbe.h"
 
 #include <QFileInfo>
 #include <QDir>
@@ -109,6 +115,15 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
         m_pageTools->pfExportThumbPage(indices);
     };
 
+    m_outline = new PFOutlineController(m_pdfView, this);
+    m_panel->pfSetPage(PFSidePanel::Outline, m_outline->page());
+    m_outline->pfSaveEditCatalogFile = [this] { pfSaveEditCatalogFile(); };
+    m_highlights = new PFHighlightController(m_pdfView);
+    m_panel->pfSetPage(PFSidePanel::Highlights, m_highlights);
+    m_pagemarks = new PFPagemarkController(m_pdfView);
+    m_panel->pfSetPage(PFSidePanel::Bookmarks, m_pagemarks);
+    m_linkCreator = new PFLinkCreator(m_pdfView);
+
     m_pageSearch = new PFPageSearchController;
     m_panel->pfSetPage(PFSidePanel::Search, m_pageSearch);
     m_searchController = new PFSearchController(m_pdfView, m_pageSearch, this);
@@ -161,6 +176,7 @@ bool ViewController::setRepresentedObject(std::shared_ptr<PFContent> content)
 
 bool ViewController::loadDocument()
 {
+    m_openFailed = false;
     if (!m_content)
         return false;
     PDFDocument document;
@@ -169,7 +185,7 @@ bool ViewController::loadDocument()
     else if (!m_content->data.isEmpty())
         document = PDFDocument::openData(m_content->data);
     if (document.isNull())
-        return false;
+        return reportUnopenable();
     bool retry = false;
     while (document.isLocked()) {
         const auto password = PFModalSeam::current().password(window(), QFileInfo(m_content->filePath).fileName(), retry);
@@ -178,7 +194,7 @@ bool ViewController::loadDocument()
         retry = !document.unlock(*password);
     }
     if (document.pageCount() == 0)
-        return false;
+        return reportUnopenable();
 
     m_pdfView->setDocument(document);
     m_pdfView->setAutoScales(true);
@@ -208,6 +224,14 @@ bool ViewController::loadDocument()
     return true;
 }
 
+bool ViewController::reportUnopenable()
+{
+    m_openFailed = !m_content->filePath.isEmpty();
+    if (!m_content->filePath.isEmpty())
+        PFOpenFailureAlert::show(window(), m_content->filePath);
+    return false;
+}
+
 void ViewController::pfLoadLeftPannelData()
 {
     if (m_hasLoadPannelData)
@@ -216,7 +240,11 @@ void ViewController::pfLoadLeftPannelData()
     PDFThumbnailView *thumbnails = m_panel->thumbnailView();
     thumbnails->setPDFView(m_pdfView);
     thumbnails->setThumbnailWidth(160);
-    m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    const bool dark = PFManager::pfCheckIsDarkMode();
+    m_panel->pfPanelBKViewColorChange(dark);
+    m_outline->setDark(dark);
+    m_highlights->setDark(dark);
+    m_pagemarks->setDark(dark);
 }
 
 void ViewController::pfChangePageTitle()
@@ -259,8 +287,33 @@ bool ViewController::pfSavePDFFile(const QString &path)
         m_pdfView->setPfHasChangePDF(false);
         m_pdfView->undoManager()->setClean();
         m_unsavedWatermark = false;
+        if (m_saveCatalogClick)
+            pfOpenSaveEditCatalogFile();
     }
     return true;
+}
+
+void ViewController::pfSaveEditCatalogFile()
+{
+    if (!m_content || m_content->filePath.isEmpty() || m_pdfView->document().isNull())
+        return;
+    m_saveCatalogClick = true;
+    pfSavePDFFile(m_content->filePath);
+    m_saveCatalogClick = false;
+}
+
+void ViewController::pfOpenSaveEditCatalogFile()
+{
+    // The saved file replaces the document in this window, as if it had been closed and opened
+    // again: the undo history and the page-change flags belong to the old one.
+    m_pdfView->setPfHasChangePDF(false);
+    const PDFDestination here = m_pdfView->currentDestination();
+    const int pageIndex = here.isNull() ? -1 : here.page().index();
+    if (!loadDocument())
+        return;
+    const PDFDocument document = m_pdfView->document();
+    if (pageIndex >= 0 && pageIndex < document.pageCount())
+        m_pdfView->goToPage(document.page(pageIndex));
 }
 
 void ViewController::pfShowSavePannel()
@@ -300,6 +353,7 @@ void ViewController::pfCheckPDFClick(int code)
     case PFSaveAlertController::Cancel:
         if (m_saveAlert)
             m_saveAlert->dismiss();
+        emit closeCancelled();
         break;
     case PFSaveAlertController::DontSave:
         if (m_saveAlert)
@@ -348,9 +402,11 @@ void ViewController::PFExtentClick()
 {
     if (m_pdfView->pfHasInsertPage() && !m_hasFirstOpenPannel) {
         // The panels read the file on disk, which does not have the inserted pages yet.
-        PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
-                                     {pfLocalized("保存"), pfLocalized("取消")});
-        // Saving from here belongs to the outline editor; either way the panel stays closed.
+        const int answer = PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
+                                                        {pfLocalized("保存"), pfLocalized("取消")});
+        // Either way the panel stays closed; after the save it opens on the next click.
+        if (answer == 0)
+            pfSaveEditCatalogFile();
         return;
     }
     m_hasFirstOpenPannel = true;
@@ -712,7 +768,11 @@ void ViewController::pfPrintClick() { m_printController->pfPrintClick(); }
 
 bool ViewController::pfDragArray(const QStringList &paths)
 {
-    if (paths.size() != 1 || QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf"))
+    // A PDF is known by its content, whatever its name; a broken file named .pdf is taken too, to
+    // be reported.
+    if (paths.size() != 1
+        || (QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf")
+            && !PDFProbe::looksLikePDF(paths.constFirst())))
         return false;
     emit openDocumentRequested(paths.constFirst());
     return true;

@@ -19,6 +19,10 @@ class PFBasePDFView;
 class PFEditCommands;
 class PFThumbnailMenu;
 class PFDrawMenuView;
+class PFHighlightController;
+class PFLinkCreator;
+class PFOutlineController;
+class PFPagemarkController;
 class PFPageSearchController;
 class PFPageTools;
 class PFPrintController;
@@ -49,6 +53,8 @@ public:
     // Loads the content's file into the view (asking for the password of a locked one); a file
     // that cannot be opened leaves the start view up. True when a document is shown.
     bool setRepresentedObject(std::shared_ptr<PFContent> content);
+    // The last load failed because the file cannot be read as a document (and the user was told).
+    bool openFailed() const { return m_openFailed; }
     std::shared_ptr<PFContent> representedObject() const { return m_content; }
 
     PFBasePDFView *pdfView() const { return m_pdfView; }
@@ -66,6 +72,10 @@ public:
     // The Image, Stamp and Sign tools' choosers and placement.
     PFStampPlacement *stampPlacement() const { return m_stampPlacement; }
     PFSignPlacement *signPlacement() const { return m_signPlacement; }
+    PFOutlineController *outlineController() const { return m_outline; }
+    PFHighlightController *highlightController() const { return m_highlights; }
+    PFPagemarkController *pagemarkController() const { return m_pagemarks; }
+    PFLinkCreator *linkCreator() const { return m_linkCreator; }
     PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
     PFPrintController *printController() const { return m_printController; }
     PFEditCommands *editCommands() const { return m_editCommands; }
@@ -90,6 +100,10 @@ public:
     // Writes the document to `path`; only a write to the document's own file counts as saved.
     bool pfSavePDFFile(const QString &path);
     void pfOpenNewPDFDoc(const QString &path);
+    // Saves the document to its own file and opens that file again, so that the panels, which
+    // number pages as the file does, work after pages were inserted or removed.
+    void pfSaveEditCatalogFile();
+    void pfOpenSaveEditCatalogFile();
     void pfChangePageTitle();
 
     // Side panel and bars.
@@ -135,6 +149,8 @@ signals:
     void titleChanged();
     void documentLoaded();
     void closeDocument();
+    // The save prompt shown on closing was cancelled: the window stays.
+    void closeCancelled();
     // The start view chose a file (or one was dropped on it) for this window.
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
@@ -154,6 +170,8 @@ protected:
 
 private:
     bool loadDocument();
+    // Tells the user why the represented file cannot be shown; always false.
+    bool reportUnopenable();
     void pfLoadLeftPannelData();
     void moveDivider(double position);
     void updatePanelLimits();
@@ -166,6 +184,7 @@ private:
     void showSearchPanel();
 
     UserDefaults &m_defaults;
+    bool m_openFailed = false;
     std::shared_ptr<PFContent> m_content;
     PFBasePDFView *m_pdfView;
     PFSidePanel *m_panel;
@@ -180,6 +199,10 @@ private:
     PFPageTools *m_pageTools;
     PFStampPlacement *m_stampPlacement;
     PFSignPlacement *m_signPlacement;
+    PFOutlineController *m_outline;
+    PFHighlightController *m_highlights;
+    PFPagemarkController *m_pagemarks;
+    PFLinkCreator *m_linkCreator;
     PFSlideShowBar *m_slideShowBar;
     PFPrintController *m_printController;
     PFEditCommands *m_editCommands;
@@ -203,5 +226,6 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_saveCatalogClick = false;
     bool m_unsavedWatermark = false;
 };

@@ -99,7 +99,10 @@ PFPicture PFPicture::fromData(const QByteArray &bytes, QString *message)
         return picture;
     }
     // Formats the toolkit does not read (JPEG 2000) go to the PDF engine's codecs.
-    picture.m_image = PDFImageDecoder::decode(bytes, kMaxPixels);
+    picture.m_image = PDFImageDecoder::decodeData(bytes).image;
+    const QSize fitted = boundedSize(picture.m_image.size());
+    if (!picture.m_image.isNull() && fitted != picture.m_image.size())
+        picture.m_image = picture.m_image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (picture.m_image.isNull() && message)
         *message = unreadable();
     return picture;

@@ -2,6 +2,7 @@
 
 #include "app/PFModalSeam.h"
 
+#include <QDialog>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -41,13 +42,21 @@ public:
             return std::nullopt;
         return pop(texts);
     }
-    int alert(QWidget *, const QString &message, const QString &, const QStringList &buttons) override
+    int alert(QWidget *, const QString &message, const QString &informative, const QStringList &buttons) override
     {
         alerts.push_back(message);
+        informatives.push_back(informative);
         alertButtons = buttons;
         return alertAnswer;
     }
 
+    // A sheet is answered by `onSheet`, which works its widgets as a user would; without it
+    // the sheet is rejected unseen.
+    int runSheet(QDialog &sheet) override
+    {
+        sheets.push_back(sheet.objectName());
+        return onSheet ? onSheet(sheet) : 0;
+    }
     bool printSetup(QWidget *, QPrinter &printer, int pageCount, PFPrintChoices &choices) override
     {
         printPageCounts.push_back(pageCount);
@@ -61,12 +70,14 @@ public:
     std::vector<int> printPageCounts;
     // Sets the printer up as the user would in the dialog; false cancels.
     std::function<bool(QPrinter &, PFPrintChoices &)> onPrintSetup;
-    std::vector<QString> proposedNames, textLabels, textPresets, alerts;
+    std::vector<QString> proposedNames, textLabels, textPresets, alerts, informatives;
     std::vector<bool> passwordRetries;
     QStringList alertButtons;
     QString savedFolder;
     int alertAnswer = 1;
     std::function<void(QWidget *)> onSavePanel;
+    std::function<int(QDialog &)> onSheet;
+    std::vector<QString> sheets;
 
 private:
     static QString pop(std::deque<QString> &queue)

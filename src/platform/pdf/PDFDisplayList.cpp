@@ -77,13 +77,17 @@ qint64 PDFDisplayList::bytes() const { return m_impl->bytes; }
 
 QImage PDFDisplayList::render(double scale) const
 {
-    const QRect whole(0, 0, int(std::ceil(m_size.width() * scale)), int(std::ceil(m_size.height() * scale)));
+    const double width = std::ceil(m_size.width() * scale), height = std::ceil(m_size.height() * scale);
+    if (!(width * height <= double(kMaxPixels)))
+        return {};
+    const QRect whole(0, 0, int(width), int(height));
     return render(scale, whole);
 }
 
 QImage PDFDisplayList::render(double scale, const QRect &clip, PDFRenderCookie *cookie, const QColor &background) const
 {
-    if (clip.isEmpty() || scale <= 0 || (cookie && cookie->isCancelled()))
+    if (clip.isEmpty() || scale <= 0 || (cookie && cookie->isCancelled())
+        || qint64(clip.width()) * clip.height() > kMaxPixels)
         return {};
     // Drawn straight in the layout of the window's own surface (B, G, R, opaque alpha in memory),
     // so showing it is a plain copy.

@@ -36,6 +36,9 @@ public:
     // Memory the recording holds, estimated when it was made (at least kMinimumBytes).
     qint64 bytes() const;
 
+    // The most pixels one render may make; a larger request gives a null image.
+    static constexpr qint64 kMaxPixels = 64'000'000;
+
     // Renders the part `clip` (device pixels) of the page drawn at `scale` device pixels per
     // point, onto `background`, as an opaque RGB32 image. A cancelled cookie stops the work
     // early; the result is then null.

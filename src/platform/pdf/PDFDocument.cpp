@@ -3,6 +3,7 @@
 #include "PDFAtomicWriter.h"
 #include "PDFDocumentPrivate.h"
 #include "PDFPageCopier.h"
+#include "PDFPageTree.h"
 
 #include <QRandomGenerator>
 #include <set>
@@ -19,6 +20,8 @@ std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path)
     fz_context *ctx = MuPDF::context();
     fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
     fz_catch(ctx) data->locked = true;
+    if (!data->locked)
+        PDFPageTree::normalise(ctx, doc);
     return data;
 }
 
@@ -101,6 +104,7 @@ bool PDFDocument::unlock(const QString &password)
     fz_catch(ctx) ok = 0;
     if (ok) {
         d->locked = false;
+        PDFPageTree::normalise(ctx, d->doc);
         d->pageTreeChanged();
     }
     return ok != 0;

@@ -2,6 +2,7 @@
 
 #include "PDFDestination.h"
 #include "PDFDocumentPrivate.h"
+#include "PDFPageTree.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -99,7 +100,10 @@ public:
         fz_try(ctx)
         {
             doc = pdf_open_document(ctx, file.constData());
-            if (pdf_needs_password(ctx, doc) || pdf_count_pages(ctx, doc) != expectedPages)
+            if (pdf_needs_password(ctx, doc))
+                fz_throw(ctx, FZ_ERROR_GENERIC, "locked");
+            PDFPageTree::normalise(ctx, doc);
+            if (pdf_count_pages(ctx, doc) != expectedPages)
                 fz_throw(ctx, FZ_ERROR_GENERIC, "not the open document");
         }
         fz_catch(ctx)
