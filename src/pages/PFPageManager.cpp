@@ -98,8 +98,8 @@ PFPageResult PFPageManager::pfSplitPDF(const QString &source, const QString &out
     PDFDocument output = PDFDocument::create();
     if (output.insertPages(document, indicesOf(numbers), 0).isEmpty() || !ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forSplitFile(outPath + u'/' + name + QStringLiteral("-splited.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + u'/' + name + QStringLiteral("-splited.pdf"), &FreeName::forSplitFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -159,8 +159,8 @@ PFPageResult PFPageManager::pfCombinePdfs(const QStringList &sources, const QStr
     outline.finish();
     if (!ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forFile(outPath + QStringLiteral("/merge.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + QStringLiteral("/merge.pdf"), &FreeName::forFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -190,8 +190,8 @@ PFPageResult PFPageManager::pfCombineImages(const QStringList &images, const QSt
     }
     if (!ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forFile(outPath + QStringLiteral("/merge.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + QStringLiteral("/merge.pdf"), &FreeName::forFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }

@@ -8,13 +8,14 @@
 
 namespace {
 
-std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path)
+std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, bool compactRewrites)
 {
     if (!doc)
         return nullptr;
     auto data = std::make_shared<PDFDocumentData>();
     data->doc = doc;
     data->path = path;
+    data->compactRewrites = compactRewrites;
     fz_context *ctx = MuPDF::context();
     fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
     fz_catch(ctx) data->locked = true;
@@ -30,6 +31,20 @@ pdf_document *openStream(fz_context *ctx, fz_stream *stream)
     return doc;
 }
 
+// An empty permissions password would let any reader lift the restrictions: the document
+// password takes its place, or a random one when there is none.
+PDFWriteOptions withOwnerPassword(const PDFWriteOptions &options)
+{
+    PDFWriteOptions effective = options;
+    if (effective.ownerPassword.isEmpty()) {
+        effective.ownerPassword = effective.userPassword;
+        if (effective.ownerPassword.isEmpty())
+            effective.ownerPassword = QString::number(QRandomGenerator::system()->generate64(), 36)
+                                      + QString::number(QRandomGenerator::system()->generate64(), 36);
+    }
+    return effective;
+}
+
 const char *const kInfoKeys[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
 
 } // namespace
@@ -41,7 +56,7 @@ PDFDocument PDFDocument::open(const QString &path)
     fz_stream *stream = nullptr;
     fz_try(ctx) stream = fz_open_file(ctx, file.constData());
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path));
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path, true));
 }
 
 PDFDocument PDFDocument::openData(const QByteArray &bytes)
@@ -56,7 +71,7 @@ PDFDocument PDFDocument::openData(const QByteArray &bytes)
     }
     fz_always(ctx) fz_drop_buffer(ctx, buffer);
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString()));
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString(), true));
 }
 
 PDFDocument PDFDocument::create()
@@ -65,7 +80,7 @@ PDFDocument PDFDocument::create()
     pdf_document *doc = nullptr;
     fz_try(ctx) doc = pdf_create_document(ctx);
     fz_catch(ctx) doc = nullptr;
-    return PDFDocument(adopt(doc, QString()));
+    return PDFDocument(adopt(doc, QString(), false));
 }
 
 QString PDFDocument::path() const { return d ? d->path : QString(); }
@@ -98,6 +113,7 @@ bool PDFDocument::unlock(const QString &password)
     fz_catch(ctx) ok = 0;
     if (ok) {
         d->locked = false;
+        d->password = utf8;
         d->pageTreeChanged();
     }
     return ok != 0;
@@ -231,6 +247,7 @@ bool PDFDocument::removePage(int index)
     PDFLock lock(d->mutex);
     if (index < 0 || index >= d->pageCount())
         return false;
+    d->noteRemoved(d->pageObjectAt(index));
     d->pageTreeChanged();
     fz_context *ctx = MuPDF::context();
     bool ok = true;
@@ -322,7 +339,39 @@ bool PDFDocument::write(const QString &path) const
     if (!d)
         return false;
     PDFLock lock(d->mutex);
-    return PDFAtomicWriter::write(MuPDF::context(), d->doc, path, nullptr);
+    return PDFAtomicWriter::write(*d, path, nullptr);
+}
+
+QString PDFDocument::writeNew(const QString &wantedPath, const StagedOutput::VacantName &vacant) const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    return PDFAtomicWriter::publish(*d, wantedPath, vacant, nullptr);
+}
+
+QString PDFDocument::writeNew(const QString &wantedPath, const StagedOutput::VacantName &vacant,
+                              const PDFWriteOptions &options) const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    const PDFWriteOptions effective = withOwnerPassword(options);
+    return PDFAtomicWriter::publish(*d, wantedPath, vacant, &effective);
+}
+
+PDFDocument PDFDocument::snapshot() const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    auto copy = adopt(PDFAtomicWriter::snapshot(ctx, d->doc, true, d->password), QString(), d->compactRewrites);
+    if (copy) {
+        copy->password = d->password;
+        copy->locked = false; // opened with the password already
+    }
+    return PDFDocument(copy);
 }
 
 bool PDFDocument::write(const QString &path, const PDFWriteOptions &options) const
@@ -330,14 +379,6 @@ bool PDFDocument::write(const QString &path, const PDFWriteOptions &options) con
     if (!d)
         return false;
     PDFLock lock(d->mutex);
-    PDFWriteOptions effective = options;
-    if (effective.ownerPassword.isEmpty()) {
-        // An empty permissions password would let any reader lift the restrictions: use the
-        // document password, or a random one when there is none.
-        effective.ownerPassword = effective.userPassword;
-        if (effective.ownerPassword.isEmpty())
-            effective.ownerPassword = QString::number(QRandomGenerator::system()->generate64(), 36)
-                                      + QString::number(QRandomGenerator::system()->generate64(), 36);
-    }
-    return PDFAtomicWriter::write(MuPDF::context(), d->doc, path, &effective);
+    const PDFWriteOptions effective = withOwnerPassword(options);
+    return PDFAtomicWriter::write(*d, path, &effective);
 }
