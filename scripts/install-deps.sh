@@ -15,7 +15,7 @@ if [[ "${1:-}" == "--fuzz" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-  PACKAGES+=(r-doc-pdf xvfb)
+  PACKAGES+=(r-doc-pdf gnuplot-doc xvfb)
 fi
 
 missing=()

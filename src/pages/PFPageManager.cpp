@@ -223,18 +223,26 @@ PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString 
         return PFPageResult::failure(error);
     if (model.inputText.trimmed().isEmpty())
         return PFPageResult::failure(PageMessages::invalidParameters());
+    const int marked = pfStampWatermark(document, model);
+    if (marked < 0)
+        return PFPageResult::failure(PageMessages::writeFailed());
+    if (marked == 0) // a page range outside the document
+        return PFPageResult::failure(PageMessages::invalidParameters());
+    if (!document.write(outPath))
+        return PFPageResult::failure(PageMessages::writeFailed());
+    return {{outPath}, {}};
+}
+
+int PFPageManager::pfStampWatermark(PDFDocument &document, const PFWatermarkModel &model) const
+{
     int marked = 0;
     for (int i = 0; i < document.pageCount(); ++i) {
         if (!model.carriesWatermark(i + 1))
             continue;
         PDFPage page = document.page(i);
         if (!page.appendContent(WatermarkDrawing::drawing(model, page.bounds(PDFDisplayBox::CropBox).size())))
-            return PFPageResult::failure(PageMessages::writeFailed());
+            return -1;
         ++marked;
     }
-    if (marked == 0) // a page range outside the document
-        return PFPageResult::failure(PageMessages::invalidParameters());
-    if (!document.write(outPath))
-        return PFPageResult::failure(PageMessages::writeFailed());
-    return {{outPath}, {}};
+    return marked;
 }

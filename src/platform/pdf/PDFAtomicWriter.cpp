@@ -120,8 +120,9 @@ bool writeCompact(fz_context *ctx, PDFDocumentData &d, const QString &path)
         fz_catch(ctx) generation = 0;
         erased.push_back({object, generation});
     }
-    bool ok = PDFRepacker::repack(buffer->data, buffer->len, d.password, erased, path);
-    if (!ok) {
+    bool ok = PDFRepacker::repack(buffer->data, buffer->len, d.password, erased, path, d.encryptLike);
+    // Without qpdf, a snapshot that must be encrypted like its document cannot be written.
+    if (!ok && d.encryptLike.isEmpty()) {
         pdf_document *copy = openBuffer(ctx, buffer, d.password);
         if (copy) {
             pdf_write_options collect = plainOptions();
@@ -165,7 +166,10 @@ bool writeForm(PDFDocumentData &d, Form form, const QString &path, const PDFWrit
     return false;
 }
 
-Form rewriteForm(const PDFDocumentData &d) { return d.compactRewrites ? Form::Compact : Form::Plain; }
+Form rewriteForm(const PDFDocumentData &d)
+{
+    return d.compactRewrites || !d.encryptLike.isEmpty() ? Form::Compact : Form::Plain;
+}
 
 } // namespace
 
@@ -198,6 +202,19 @@ QString publish(PDFDocumentData &d, const QString &wantedPath, const StagedOutpu
     if (!staged.isValid() || !writeForm(d, protection ? Form::Protected : rewriteForm(d), staged.path(), protection))
         return {};
     return staged.publish(vacant);
+}
+
+QByteArray encryptedBytes(fz_context *ctx, pdf_document *doc)
+{
+    if (!doc->crypt)
+        return {};
+    pdf_write_options options = plainOptions();
+    fz_buffer *buffer = writeToBuffer(ctx, doc, &options);
+    if (!buffer)
+        return {};
+    const QByteArray bytes(reinterpret_cast<const char *>(buffer->data), qsizetype(buffer->len));
+    fz_drop_buffer(ctx, buffer);
+    return bytes;
 }
 
 pdf_document *snapshot(fz_context *ctx, pdf_document *doc, bool keepEncryption, const QByteArray &password)

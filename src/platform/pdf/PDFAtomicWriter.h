@@ -26,6 +26,8 @@ QString publish(PDFDocumentData &d, const QString &wantedPath, const StagedOutpu
                 const PDFWriteOptions *protection);
 // A fresh, independent document holding what `doc` holds now; encrypted like it when
 // `keepEncryption` (and then unlocked with `password`). nullptr on failure.
+// The document written whole and encrypted as it is; empty when it is not encrypted or on failure.
+QByteArray encryptedBytes(fz_context *ctx, pdf_document *doc);
 pdf_document *snapshot(fz_context *ctx, pdf_document *doc, bool keepEncryption, const QByteArray &password);
 
 } // namespace PDFAtomicWriter

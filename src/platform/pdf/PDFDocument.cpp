@@ -3,6 +3,7 @@
 #include "PDFAtomicWriter.h"
 #include "PDFDocumentPrivate.h"
 #include "PDFPageCopier.h"
+#include "PDFPageInserter.h"
 
 #include <QRandomGenerator>
 
@@ -179,7 +180,8 @@ QVector<PDFPage> PDFDocument::insertPages(const PDFDocument &source, const QVect
         sourcePages.push_back(ref);
     }
 
-    const int at = std::clamp(index, 0, d->pageCount());
+    const int count = d->pageCount();
+    const int at = std::clamp(index, 0, count);
     std::vector<pdf_obj *> copies(sourcePages.size(), nullptr);
     std::map<int, int> pageMap;
     pdf_graft_map *map = nullptr;
@@ -192,8 +194,8 @@ QVector<PDFPage> PDFDocument::insertPages(const PDFDocument &source, const QVect
             if (!sourcePages[i])
                 fz_throw(ctx, FZ_ERROR_GENERIC, "missing page");
             copies[i] = PDFPageCopier::copyPage(ctx, dst, sourcePages[i], map);
-            pdf_insert_page(ctx, dst, at + int(i), copies[i]);
         }
+        PDFPageInserter::insert(ctx, dst, at, count, copies);
     }
     fz_catch(ctx) ok = false;
 
@@ -366,10 +368,15 @@ PDFDocument PDFDocument::snapshot() const
         return {};
     PDFLock lock(d->mutex);
     fz_context *ctx = MuPDF::context();
-    auto copy = adopt(PDFAtomicWriter::snapshot(ctx, d->doc, true, d->password), QString(), d->compactRewrites);
+    // The copy is plain, so that whatever is drawn on it is written the usual way; its writes take
+    // on the document's encryption again.
+    const QByteArray encryptLike = PDFAtomicWriter::encryptedBytes(ctx, d->doc);
+    if (d->doc->crypt && encryptLike.isEmpty())
+        return {};
+    auto copy = adopt(PDFAtomicWriter::snapshot(ctx, d->doc, false, d->password), QString(), d->compactRewrites);
     if (copy) {
         copy->password = d->password;
-        copy->locked = false; // opened with the password already
+        copy->encryptLike = encryptLike;
     }
     return PDFDocument(copy);
 }

@@ -40,6 +40,9 @@ struct PDFDocumentData {
     // The file at `path` no longer holds the bytes the document was read from plus updates
     // appended to them, so an update cannot be appended again.
     bool appendBlocked = false;
+    // For a plain snapshot of an encrypted document: a file encrypted as that document is, whose
+    // encryption every write of the snapshot takes on.
+    QByteArray encryptLike;
 
     ~PDFDocumentData();
 

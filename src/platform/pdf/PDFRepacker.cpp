@@ -10,7 +10,7 @@
 namespace PDFRepacker {
 
 bool repack(const unsigned char *pdf, size_t size, const QByteArray &password, const std::vector<ObjectId> &erased,
-            const QString &path)
+            const QString &path, const QByteArray &encryptLike)
 {
     try {
         QPDF qpdf;
@@ -23,7 +23,15 @@ bool repack(const unsigned char *pdf, size_t size, const QByteArray &password, c
         QPDFWriter writer(qpdf, file.constData());
         writer.setObjectStreamMode(qpdf_o_generate);
         writer.setCompressStreams(true);
-        writer.setPreserveEncryption(true);
+        QPDF model;
+        if (encryptLike.isEmpty()) {
+            writer.setPreserveEncryption(true);
+        } else {
+            model.setSuppressWarnings(true);
+            model.processMemoryFile("model", encryptLike.constData(), size_t(encryptLike.size()),
+                                    password.isEmpty() ? nullptr : password.constData());
+            writer.copyEncryptionParameters(model);
+        }
         writer.write();
         return true;
     } catch (...) {
