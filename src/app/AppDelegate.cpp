@@ -145,12 +145,14 @@ void AppDelegate::createActions()
 
     addAction("撤销", withController([](ViewController *c) { c->pfUndoClick(); }))->setShortcut(QKeySequence::Undo);
     addAction("重做", withController([](ViewController *c) { c->pfRedoClick(); }))->setShortcut(QKeySequence::Redo);
-    addAction("剪切");
+    addAction("剪切", withController([](ViewController *c) { c->pfCutMenuClick(); }))->setShortcut(QKeySequence::Cut);
     addAction("复制", withController([](ViewController *c) { c->pfCopyMenuClick(); }))->setShortcut(QKeySequence::Copy);
-    addAction("粘贴");
+    addAction("粘贴", withController([](ViewController *c) { c->pfPasteMenuClick(); }))->setShortcut(QKeySequence::Paste);
     addAction("粘贴并匹配");
-    addAction("删除");
-    addAction("全选");
+    addAction("删除", withController([](ViewController *c) { c->pfDeleteMenuClick(); }))
+        ->setShortcuts({QKeySequence(QKeySequence::Delete), QKeySequence(Qt::Key_Backspace)});
+    addAction("全选", withController([](ViewController *c) { c->pfSelectAllMenuClick(); }))
+        ->setShortcut(QKeySequence::SelectAll);
     addAction("查找", [this] {
         if (PFWindowController *window = mainWindow())
             window->pfSearchField()->setFocus();
@@ -160,6 +162,7 @@ void AppDelegate::createActions()
     addAction("语音");
     action("撤销")->setEnabled(false);
     action("重做")->setEnabled(false);
+    pfRefreshEditMenu();
 
     const char *viewKeys[] = {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"};
     for (int i = 0; i < 8; ++i) {
@@ -218,8 +221,9 @@ void AppDelegate::buildMenuBar(QMenuBar *bar)
     };
     fill("Quirna", {"关于 Quirna", "服务", "隐藏Quirna", "隐藏其他", "显示全部", "退出Quirna"}, {1, 2, 5});
     fill("文件", {"新建", "新建空白", "打开", "打开最近", "关闭Menu", "保存Menu", "另存为", "页面设", "打印"}, {4, 7});
-    fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找", "拼写", "翻译", "语音"},
-         {2, 8, 9});
+    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找", "拼写", "翻译", "语音"},
+                       {2, 8, 9});
+    connect(edit, &QMenu::aboutToShow, this, &AppDelegate::pfRefreshEditMenu);
     QMenu *view = fill("显示", {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"}, {4});
     connect(view, &QMenu::aboutToShow, this, &AppDelegate::menuWillOpen);
     fill("前往", {"向上", "向下", "第一页", "最后一页", "向后", "向前", "前往页面"}, {4, 6});
@@ -236,7 +240,11 @@ void AppDelegate::attach(Document *document)
     connect(content, &ViewController::undoMenuEnabled, this, &AppDelegate::pfShowUndoMenu);
     connect(content, &ViewController::redoMenuEnabled, this, &AppDelegate::pfShowRedoMenu);
     connect(content, &ViewController::goBackMenuEnabled, this, &AppDelegate::pfHilightGoBackMenuItem);
-    connect(window, &PFWindowController::becameMain, this, [this, window] { m_lastMain = window; });
+    connect(content, &ViewController::editMenuChanged, this, &AppDelegate::pfRefreshEditMenu);
+    connect(window, &PFWindowController::becameMain, this, [this, window] {
+        m_lastMain = window;
+        pfRefreshEditMenu();
+    });
     connect(window, &PFWindowController::minimised, this, [this, document] { m_activeURL = document->fileURL(); });
     connect(window, &PFWindowController::pfAddPDFClick, this, [this] { m_documents->openUntitledDocument(); });
     connect(window, &PFWindowController::pfShowCombineView, this,
@@ -258,6 +266,15 @@ ViewController *AppDelegate::mainController() const
 {
     PFWindowController *window = mainWindow();
     return window ? window->contentViewController() : nullptr;
+}
+
+void AppDelegate::pfRefreshEditMenu()
+{
+    // One set of items serves every window: they follow the main window's content.
+    const ViewController *controller = mainController();
+    const char *keys[] = {"剪切", "复制", "粘贴", "删除", "全选"};
+    for (int i = 0; i < 5; ++i)
+        action(keys[i])->setEnabled(controller && controller->pfCanEditMenuItem(i));
 }
 
 void AppDelegate::pfShowUndoMenu(bool enabled) { action("撤销")->setEnabled(enabled); }

@@ -41,6 +41,8 @@ public:
     PFWindowController *mainWindow() const;
     QString pfActiveURL() const { return m_activeURL; }
 
+    // Enables Cut, Copy, Paste, Delete and Select All exactly when they can act.
+    void pfRefreshEditMenu();
     void pfShowUndoMenu(bool enabled);
     void pfShowRedoMenu(bool enabled);
     void pfHilightGoBackMenuItem(bool enabled);

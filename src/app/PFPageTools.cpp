@@ -79,6 +79,12 @@ void PFPageTools::pfAddWatermarkClick()
     present(m_watermark);
 }
 
+void PFPageTools::pfExportThumbPage(const QVector<int> &indices)
+{
+    PFPageExportActions::pfExportThumbPages(m_controller, m_display.get(), m_controller->pdfView()->document(),
+                                            indices, documentName());
+}
+
 PFExtractImageController *PFPageTools::extractDialog() const { return m_extract; }
 
 PFPasswordEditController *PFPageTools::passwordDialog() const { return m_password; }

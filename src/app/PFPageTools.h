@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QVector>
 #include <memory>
 
 class PFExtractImageController;
@@ -22,6 +23,8 @@ public:
     void pfExtractImageMenuClick();
     void pfPassMenuClick();
     void pfAddWatermarkClick();
+    // The thumbnail menu's Extract: the pages as they are in memory, through the save panel.
+    void pfExportThumbPage(const QVector<int> &indices);
 
     PFExtractImageController *extractDialog() const;
     PFPasswordEditController *passwordDialog() const;

@@ -12,6 +12,8 @@
 #include "PFThumbnailCache.h"
 #include "PFToolMenuView.h"
 #include "editing/PFBasePDFView.h"
+#include "editing/PFEditCommands.h"
+#include "editing/PFThumbnailMenu.h"
 #include "editing/PFFreeTextEditor.h"
 #include "editing/PFUndoManager.h"
 #include "editing/palette/PFDrawMenuView.h"
@@ -76,6 +78,15 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
     m_stylePopovers = new PFStylePopovers(m_pdfView, m_defaults, this);
     m_pageTools = new PFPageTools(this);
+    m_editCommands = new PFEditCommands(m_pdfView, m_panel->thumbnailView(), this);
+    connect(m_editCommands, &PFEditCommands::stateChanged, this, &ViewController::editMenuChanged);
+    m_thumbnailMenu = new PFThumbnailMenu(m_pdfView, m_panel->thumbnailView());
+    m_thumbnailMenu->pfExportThumbPage = [this](const QVector<PDFPage> &pages) {
+        QVector<int> indices;
+        for (const PDFPage &page : pages)
+            indices.append(page.index());
+        m_pageTools->pfExportThumbPage(indices);
+    };
 
     m_pageSearch = new PFPageSearchController;
     m_panel->pfSetPage(PFSidePanel::Search, m_pageSearch);
@@ -591,7 +602,21 @@ void ViewController::pfCheckUndoMenu() { emit undoMenuEnabled(m_pdfView->undoMan
 
 void ViewController::pfCheckRedoMenu() { emit redoMenuEnabled(m_pdfView->undoManager()->canRedo()); }
 
-void ViewController::pfCopyMenuClick() { m_pdfView->copy(); }
+void ViewController::pfCutMenuClick() { m_editCommands->pfPerform(PFEditCommands::Cut); }
+
+void ViewController::pfCopyMenuClick() { m_editCommands->pfPerform(PFEditCommands::Copy); }
+
+void ViewController::pfPasteMenuClick() { m_editCommands->pfPerform(PFEditCommands::Paste); }
+
+void ViewController::pfDeleteMenuClick() { m_editCommands->pfPerform(PFEditCommands::Delete); }
+
+void ViewController::pfSelectAllMenuClick() { m_editCommands->pfPerform(PFEditCommands::SelectAll); }
+
+bool ViewController::pfCanEditMenuItem(int index) const
+{
+    return index >= PFEditCommands::Cut && index <= PFEditCommands::SelectAll
+           && m_editCommands->pfCanPerform(PFEditCommands::Command(index));
+}
 
 bool ViewController::pfDragArray(const QStringList &paths)
 {

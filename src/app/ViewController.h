@@ -17,6 +17,8 @@
 
 class PDFDocument;
 class PFBasePDFView;
+class PFEditCommands;
+class PFThumbnailMenu;
 class PFDrawMenuView;
 class PFPageSearchController;
 class PFPageTools;
@@ -61,6 +63,8 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    PFEditCommands *editCommands() const { return m_editCommands; }
+    PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
     // View state.
     bool shouldClose() const { return m_shouldClose; }
@@ -104,7 +108,14 @@ public:
     void pfRedoClick();
     void pfCheckUndoMenu();
     void pfCheckRedoMenu();
+    // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
+    void pfCutMenuClick();
     void pfCopyMenuClick();
+    void pfPasteMenuClick();
+    void pfDeleteMenuClick();
+    void pfSelectAllMenuClick();
+    // Whether the Edit item 0 cut, 1 copy, 2 paste, 3 delete, 4 select all can act now.
+    bool pfCanEditMenuItem(int index) const;
     bool pfDragArray(const QStringList &paths);
     // The watermark dialog's record: drawn over the pages from now on, written by every save.
     void pfAddAddWatermarkDoneClick(const PFWatermarkModel &model);
@@ -122,6 +133,8 @@ signals:
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
     void goBackMenuEnabled(bool enabled);
+    // What the Edit items can act on may have changed.
+    void editMenuChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -152,6 +165,8 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFEditCommands *m_editCommands;
+    PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
     QTimer m_endResize;
     QFuture<void> m_thumbnail;

@@ -1,5 +1,6 @@
 #include "PFAnnotationCommands.h"
 
+#include "PFAnnotationGeometry.h"
 #include "PFBasePDFView.h"
 
 #include "platform/pdf/PDFPage.h"
@@ -30,7 +31,7 @@ void PFAnnotationCommands::pfPasteMenuClick()
     if (page.isNull())
         return;
     const QRectF box = page.bounds();
-    pasteAt(page.index(), QPointF(box.width() / 2, box.height() / 2));
+    pasteAt(page.index(), box.center());
 }
 
 void PFAnnotationCommands::pfDeleteMenuClick()
@@ -65,14 +66,15 @@ void PFAnnotationCommands::pfPasteAnnotation(QPointF viewPoint)
 void PFAnnotationCommands::pasteAt(int pageIndex, QPointF pageCentre)
 {
     const PDFAnnotation clipboard = m_view->pfCopyAnnotation();
-    if (clipboard.isNull())
+    const PDFDocument document = m_view->document();
+    if (clipboard.isNull() || pageIndex < 0 || pageIndex >= document.pageCount())
         return;
     m_view->setPfHasChangePDF(true);
-    // A copy each time, so the clipboard can be pasted again.
-    PDFAnnotation pasted = clipboard.copy(m_view->document());
-    QRectF bounds = pasted.bounds();
-    bounds.moveCenter(pageCentre);
-    pasted.setBounds(bounds);
+    // A copy each time, so the clipboard can be pasted again. It keeps its size and is moved,
+    // points and all, so that it stays on the page, centred on the point where it can be.
+    PDFAnnotation pasted = clipboard.copy(document);
+    const QRectF box = document.page(pageIndex).bounds();
+    PFAnnotationGeometry::pfMoveAnnotation(pasted, PFAnnotationGeometry::pfOriginInside(pasted.bounds(), pageCentre, box));
     m_view->pfAddShapeAnnotation(pasted, pageIndex);
 }
 
@@ -101,9 +103,8 @@ void PFAnnotationCommands::pfCenter()
         return;
     m_view->setPfHasChangePDF(true);
     const QRectF box = page.bounds();
-    QRectF bounds = selection.bounds();
-    bounds.moveLeft(box.x() + (box.width() - bounds.width()) / 2);
-    selection.setBounds(bounds);
+    const QRectF bounds = selection.bounds();
+    PFAnnotationGeometry::pfMoveAnnotation(selection, QPointF(box.x() + (box.width() - bounds.width()) / 2, bounds.y()));
     m_view->invalidatePage(page);
     m_view->viewport()->update();
 }

@@ -1,5 +1,6 @@
 #include "PFAnnotationSelector.h"
 
+#include "PFAnnotationGeometry.h"
 #include "PFBasePDFView.h"
 #include "PFFreeTextAppearance.h"
 #include "PFHandleGeometry.h"
@@ -12,25 +13,6 @@ namespace {
 bool isType(const QString &type, const char *name)
 {
     return type == QLatin1String(name);
-}
-
-// Moves an annotation so that its bounds start at `origin`. Lines and ink strokes are
-// positioned by their points, from which the engine derives the bounds, so those move too.
-void moveAnnotation(PDFAnnotation &annotation, QPointF origin)
-{
-    const QRectF bounds = annotation.bounds();
-    const QPointF delta = origin - bounds.topLeft();
-    const QString type = annotation.type();
-    if (isType(type, "Line")) {
-        annotation.setLinePoints(annotation.startPoint() + delta, annotation.endPoint() + delta);
-    } else if (isType(type, "Ink")) {
-        QVector<QVector<QPointF>> paths = annotation.inkPaths();
-        for (QVector<QPointF> &path : paths)
-            for (QPointF &point : path)
-                point += delta;
-        annotation.setInkPaths(paths);
-    }
-    annotation.setBounds(bounds.translated(delta));
 }
 
 } // namespace
@@ -195,7 +177,7 @@ void PFAnnotationSelector::moveSelection(QPointF viewportPoint)
     const QPointF origin = movedOrigin(p, m_clickDelta);
     if (origin == selection.bounds().topLeft())
         return;
-    moveAnnotation(selection, origin);
+    PFAnnotationGeometry::pfMoveAnnotation(selection, origin);
     m_prePoint = p;
     m_view.invalidatePage(page);
     m_view.setPfHasChangePDF(true);

@@ -44,6 +44,25 @@ PFBasePDFView::PFBasePDFView(QWidget *parent)
         can ? emit pfShowRedoMenuDelegate() : emit pfHideRedoMenuDelegate();
     });
     connect(this, &PDFView::documentChanged, this, &PFBasePDFView::documentReplaced);
+    // While a tool is chosen the selection being made shows in the colour of its markup.
+    connect(this, &PDFView::selectionChanged, this, [this] {
+        if (m_status.editStatus != PFToolStatusNone)
+            selectionChangedNotification();
+    });
+}
+
+void PFBasePDFView::setPfCopyAnnotation(const PDFAnnotation &annotation)
+{
+    m_copyAnnotation = annotation;
+    emit pfCopyAnnotationChanged();
+}
+
+void PFBasePDFView::setDragAnnotation(const PDFAnnotation &annotation)
+{
+    if (m_dragAnnotation == annotation)
+        return;
+    m_dragAnnotation = annotation;
+    emit pfDragAnnotationChanged();
 }
 
 PFBasePDFView::~PFBasePDFView()
@@ -179,7 +198,7 @@ void PFBasePDFView::pfResetSameStatus()
 void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
 {
     m_textEditor->pfResetTextView();
-    m_dragAnnotation = annotation;
+    setDragAnnotation(annotation);
     viewport()->update();
 }
 
@@ -187,7 +206,7 @@ void PFBasePDFView::pfResetData()
 {
     m_pointer->reset();
     m_textEditor->pfResetTextView();
-    m_dragAnnotation = {};
+    setDragAnnotation({});
     viewport()->update();
 }
 
@@ -224,7 +243,7 @@ void PFBasePDFView::pfRemoveShapeAnnotation(const PDFAnnotation &annotation, int
             pfAddShapeAnnotation(annotation, index);
     });
     m_selectTextCount = 0;
-    m_dragAnnotation = {};
+    setDragAnnotation({});
     if (m_textEditor->isOpen())
         m_textEditor->pfRemoveTextView();
     invalidatePage(page);
@@ -261,7 +280,7 @@ void PFBasePDFView::documentReplaced()
     m_pointer->reset();
     m_textEditor->pfRemoveTextView();
     m_undoManager->removeAllActions();
-    m_dragAnnotation = {};
+    setDragAnnotation({});
     m_hasChangePDF = false;
     m_hasInsertPage = false;
 }

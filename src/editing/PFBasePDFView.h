@@ -66,7 +66,7 @@ public:
 
     // The annotation on the clipboard; null when there is none.
     PDFAnnotation pfCopyAnnotation() const { return m_copyAnnotation; }
-    void setPfCopyAnnotation(const PDFAnnotation &annotation) { m_copyAnnotation = annotation; }
+    void setPfCopyAnnotation(const PDFAnnotation &annotation);
 
     // Unsaved edits beyond what the undo history holds.
     bool pfHasChangePDF() const { return m_hasChangePDF; }
@@ -146,6 +146,9 @@ public:
 
 signals:
     void pfHasChangeAnnotation();
+    // The selected annotation, or the annotation on the clipboard, is another one now.
+    void pfDragAnnotationChanged();
+    void pfCopyAnnotationChanged();
     // The Undo and Redo menu items follow these; they are sent whenever the answer of
     // undoManager()->canUndo() or canRedo() changes, whatever changed it.
     void pfShowUndoMenuDelegate();
@@ -165,6 +168,7 @@ private:
     // Loads colour, fill colour and width of the tool from the settings store.
     void loadStyle(int status);
     void documentReplaced();
+    void setDragAnnotation(const PDFAnnotation &annotation);
 
     PFStatusInfo m_status;
     QColor m_color{Qt::red};

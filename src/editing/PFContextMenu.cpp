@@ -4,6 +4,7 @@
 #include "PFBasePDFView.h"
 #include "PFPageCommands.h"
 #include "PFPageMarks.h"
+#include "PFPointerMachine.h"
 
 #include "platform/store/Localization.h"
 
@@ -27,6 +28,11 @@ void PFContextMenu::setPresenter(Presenter presenter)
 }
 
 PFContextMenu::PFContextMenu(PFBasePDFView *view) : QObject(view), m_view(view) {}
+
+bool PFContextMenu::hasRightMouseClick() const
+{
+    return m_view->pfPointer()->hasRightMouseClick();
+}
 
 bool PFContextMenu::isProgramStamp() const
 {
@@ -59,7 +65,7 @@ void PFContextMenu::pfCheckRightMouseClick(QPoint viewPoint)
 
 std::unique_ptr<QMenu> PFContextMenu::menuForEvent(QPoint viewPoint)
 {
-    m_hasRightMouseClick = true;
+    m_view->pfPointer()->setHasRightMouseClick(true);
     const PDFDocument document = m_view->document();
     if (document.isNull() || document.path().isEmpty())
         return nullptr;

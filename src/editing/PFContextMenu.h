@@ -37,9 +37,9 @@ public:
     void pfCheckRightMouseClick(QPoint viewPoint);
     void pfmenuItemSubClick(int tag);
 
-    // The menu was opened on the selection; the next press clears it.
-    bool hasRightMouseClick() const { return m_hasRightMouseClick; }
-    void setHasRightMouseClick(bool value) { m_hasRightMouseClick = value; }
+    // The menu was opened on the selection (a markup is then drawn outlined); the next press
+    // clears it. The flag is the pointer machine's, which every press resets.
+    bool hasRightMouseClick() const;
     // The page the menu's commands act on.
     PDFPage pfCurrentPage() const { return m_page; }
 
@@ -48,5 +48,4 @@ private:
 
     PFBasePDFView *m_view;
     PDFPage m_page;
-    bool m_hasRightMouseClick = false;
 };

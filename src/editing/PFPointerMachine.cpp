@@ -430,7 +430,10 @@ void PFPointerMachine::mouseUp(QMouseEvent *event)
     case PFToolStatusLine:
         if (shapesOrHandle(direct)) {
             m_hasAddShape = false;
-            m_view.pfResetSameStatus();
+            // A resized annotation stays selected with the tool of its kind, so the style
+            // popovers go on acting on it; after a new shape the palette's tool returns.
+            if (direct == -1)
+                m_view.pfResetSameStatus();
             return;
         }
         break;

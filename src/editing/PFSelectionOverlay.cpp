@@ -44,9 +44,11 @@ void markupOutline(QPainter &painter, const PDFAnnotation &markup)
 {
     QPainterPath path;
     const QVector<PDFQuad> quads = markup.quadrilateralPoints();
+    // One closed path through every point (a path holding only its start counts as empty, so
+    // the start is told by the element count).
     for (const PDFQuad &quad : quads) {
         for (QPointF p : {quad.upperLeft, quad.upperRight, quad.lowerRight, quad.lowerLeft})
-            path.isEmpty() ? path.moveTo(p) : path.lineTo(p);
+            path.elementCount() == 0 ? path.moveTo(p) : path.lineTo(p);
     }
     path.closeSubpath();
     QPen pen(kSelectionColor);

@@ -19,7 +19,7 @@ PFTextAnnotationController::PFTextAnnotationController(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     for (int position = 0; position < PFNoteIcons::kCount; ++position) {
         QAction *action = m_menu->addAction(
-            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(PFNoteIcons::imageName(position)))),
+            QIcon(QStringLiteral(":/resources/icons/%1.svg").arg(QLatin1String(PFNoteIcons::imageName(position)))),
             pfLocalized(PFNoteIcons::labelKey(position)));
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, position] { choose(position); });

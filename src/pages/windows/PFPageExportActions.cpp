@@ -7,7 +7,10 @@
 #include "pages/PageMessages.h"
 #include "platform/pdf/PDFBulkRender.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <numeric>
 
 namespace PFPageExportActions {
 
@@ -24,25 +27,46 @@ void pfExtractParameter(QWidget *owner, PFStatusDisplay *display, const QString 
 
 PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path)
 {
-    PDFDocument single = PDFDocument::create();
-    if (document.isNull() || single.insertPages(document, {index}, 0).isEmpty())
+    return pfThumbExportPDFIndices(document, {index}, format, path);
+}
+
+PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<int> &indices, int format,
+                                     const QString &path)
+{
+    PDFDocument pages = PDFDocument::create();
+    if (document.isNull() || indices.isEmpty() || pages.insertPages(document, indices, 0).isEmpty())
         return PFPageResult::failure(PageMessages::noPages());
     if (format == 0)
-        return single.write(path) ? PFPageResult{{path}, {}} : PFPageResult::failure(PageMessages::writeFailed());
-    // The renderer reads files, so the one page goes through a scratch file of its own.
+        return pages.write(path) ? PFPageResult{{path}, {}} : PFPageResult::failure(PageMessages::writeFailed());
+    // The renderer reads files, so the pages go through a scratch file of their own.
     QTemporaryDir scratch;
-    const QString pdf = scratch.filePath(QStringLiteral("page.pdf"));
-    if (!scratch.isValid() || !single.write(pdf))
+    const QString pdf = scratch.filePath(QStringLiteral("pages.pdf"));
+    if (!scratch.isValid() || !pages.write(pdf))
         return PFPageResult::failure(PageMessages::writeFailed());
+    // One page takes the chosen name; several take it with their page numbers added.
+    QStringList targets;
+    const QFileInfo info(path);
+    for (int index : indices)
+        targets.append(indices.size() == 1 ? path
+                                           : info.dir().filePath(QStringLiteral("%1-%2.%3").arg(info.completeBaseName())
+                                                                     .arg(index + 1).arg(info.suffix())));
+    QVector<int> order(indices.size());
+    std::iota(order.begin(), order.end(), 0);
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(format);
-    const bool ok = PDFBulkRender::renderPages(pdf, {0}, 1.0, [&](int, const QImage &image) {
-        return PageImageFormat::write(image, path, kind);
+    const bool ok = PDFBulkRender::renderPages(pdf, order, 1.0, [&](int i, const QImage &image) {
+        return PageImageFormat::write(image, targets.value(i), kind);
     }, 1);
-    return ok ? PFPageResult{{path}, {}} : PFPageResult::failure(PageMessages::writeFailed());
+    return ok ? PFPageResult{targets, {}} : PFPageResult::failure(PageMessages::writeFailed());
 }
 
 void pfExportThumbPage(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document, int index,
                        const QString &documentName)
+{
+    pfExportThumbPages(owner, display, document, {index}, documentName);
+}
+
+void pfExportThumbPages(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document,
+                        const QVector<int> &indices, const QString &documentName)
 {
     const QList<std::pair<QString, QString>> formats = {
         {QStringLiteral("PDF"), QStringLiteral("pdf")},         {QStringLiteral("PNG"), QStringLiteral("png")},
@@ -53,8 +77,8 @@ void pfExportThumbPage(QWidget *owner, PFStatusDisplay *display, const PDFDocume
         return;
     PFPageTask::Options options;
     options.reveal = false;
-    PFPageTask::run(owner, display, [document, index, choice = *choice] {
-        return pfThumbExportPDFIndex(document, index, choice.formatIndex, choice.path);
+    PFPageTask::run(owner, display, [document, indices, choice = *choice] {
+        return pfThumbExportPDFIndices(document, indices, choice.formatIndex, choice.path);
     }, std::move(options));
 }
 

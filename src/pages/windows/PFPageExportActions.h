@@ -22,7 +22,14 @@ void pfExtractParameter(QWidget *owner, PFStatusDisplay *display, const QString 
 void pfExportThumbPage(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document, int index,
                        const QString &documentName);
 
+// The same for several pages: as PDF one file holding them all, as images one file each, named
+// after the chosen one with the page number added.
+void pfExportThumbPages(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document,
+                        const QVector<int> &indices, const QString &documentName);
+
 // The single-page export itself: format 0 PDF, 1 PNG, 2 JPEG, 3 JPEG 2000, 4 TIFF.
 PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path);
+PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<int> &indices, int format,
+                                     const QString &path);
 
 } // namespace PFPageExportActions

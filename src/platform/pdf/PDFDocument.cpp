@@ -6,6 +6,7 @@
 #include "PDFPageInserter.h"
 
 #include <QRandomGenerator>
+#include <set>
 
 namespace {
 
@@ -161,19 +162,38 @@ QVector<PDFPage> PDFDocument::insertPages(const PDFDocument &source, const QVect
     if (!d || !source.d || sourceIndices.isEmpty())
         return {};
     PDFPairLock lock(*d, *source.d);
-
-    fz_context *ctx = MuPDF::context();
-    pdf_document *dst = d->doc;
-    pdf_document *src = source.d->doc;
     const int sourceCount = source.d->pageCount();
-    for (int i : sourceIndices)
+    // Resolve every source page before the tree changes (the source may be this document).
+    std::vector<int> objects;
+    for (int i : sourceIndices) {
         if (i < 0 || i >= sourceCount)
             return {};
+        objects.push_back(source.d->pageObjectAt(i));
+    }
+    return copyPageObjects(*source.d, objects, index);
+}
 
-    // Resolve every source page before the tree changes (the source may be this document).
+QVector<PDFPage> PDFDocument::insertPageCopies(const QVector<PDFPage> &pages, int index)
+{
+    if (!d || pages.isEmpty())
+        return {};
+    PDFLock lock(d->mutex);
+    std::vector<int> objects;
+    for (const PDFPage &page : pages) {
+        if (page.d != d)
+            return {};
+        objects.push_back(page.m_object);
+    }
+    return copyPageObjects(*d, objects, index);
+}
+
+QVector<PDFPage> PDFDocument::copyPageObjects(PDFDocumentData &source, const std::vector<int> &objects, int index)
+{
+    fz_context *ctx = MuPDF::context();
+    pdf_document *dst = d->doc;
+    pdf_document *src = source.doc;
     std::vector<pdf_obj *> sourcePages;
-    for (int i : sourceIndices) {
-        const int object = source.d->pageObjectAt(i);
+    for (int object : objects) {
         pdf_obj *ref = nullptr;
         fz_try(ctx) ref = object ? pdf_new_indirect(ctx, src, object, 0) : nullptr;
         fz_catch(ctx) ref = nullptr;
@@ -240,6 +260,95 @@ PDFPage PDFDocument::insertNewPage(const QRectF &mediaBox, int index)
     fz_catch(ctx) object = 0;
     d->pageTreeChanged();
     return object ? PDFPage(d, object) : PDFPage();
+}
+
+bool PDFDocument::movePage(int from, int to)
+{
+    if (!d)
+        return false;
+    PDFLock lock(d->mutex);
+    const int count = d->pageCount();
+    if (from < 0 || from >= count || to < 0 || to >= count)
+        return false;
+    if (from == to)
+        return true;
+    const int object = d->pageObjectAt(from);
+    fz_context *ctx = MuPDF::context();
+    bool removed = false;
+    fz_try(ctx)
+    {
+        pdf_delete_page(ctx, d->doc, from);
+        removed = true;
+    }
+    fz_catch(ctx) removed = false;
+    d->pageTreeChanged();
+    if (!removed)
+        return false;
+    // The same page object goes back into the tree: nothing is copied or renumbered. Should
+    // the new place be refused, the page returns to where it was rather than being lost.
+    if (d->reinsertPage(object, to))
+        return true;
+    d->reinsertPage(object, from);
+    return false;
+}
+
+QVector<int> PDFDocument::removePages(const QVector<int> &indices)
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    const int count = d->pageCount();
+    QVector<int> sorted = indices;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    fz_context *ctx = MuPDF::context();
+    QVector<int> removed;
+    // From the back, so each index still names the page it named before the first removal;
+    // the tree is walked by its counts, so no page index is rebuilt in between.
+    for (auto it = sorted.crbegin(); it != sorted.crend(); ++it) {
+        if (*it < 0 || *it >= count)
+            continue;
+        bool ok = true;
+        fz_try(ctx) pdf_delete_page(ctx, d->doc, *it);
+        fz_catch(ctx) ok = false;
+        if (ok)
+            removed.prepend(*it);
+    }
+    d->pageTreeChanged();
+    return removed;
+}
+
+int PDFDocument::reinsertPages(const QVector<PDFPage> &pages, const QVector<int> &indices)
+{
+    if (!d || pages.size() != indices.size())
+        return 0;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    int count = d->pageCount();
+    int done = 0;
+    std::set<int> placed;
+    for (int i = 0; i < pages.size(); ++i) {
+        // Only removed pages of this document: a page still in the tree would appear twice.
+        if (pages[i].d != d || d->indexOfPageObject(pages[i].m_object) >= 0
+            || !placed.insert(pages[i].m_object).second)
+            continue;
+        const int at = std::clamp(indices[i], 0, count);
+        bool ok = true;
+        pdf_obj *ref = nullptr;
+        fz_try(ctx)
+        {
+            ref = pdf_new_indirect(ctx, d->doc, pages[i].m_object, 0);
+            pdf_insert_page(ctx, d->doc, at, ref);
+        }
+        fz_always(ctx) pdf_drop_obj(ctx, ref);
+        fz_catch(ctx) ok = false;
+        if (ok) {
+            ++count;
+            ++done;
+        }
+    }
+    d->pageTreeChanged();
+    return done;
 }
 
 bool PDFDocument::removePage(int index)

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QString>
 #include <memory>
+#include <vector>
 
 struct PDFDocumentData;
 
@@ -42,9 +43,21 @@ public:
     // keeping boxes, rotation and annotations; links between the copied pages point at the
     // copies. Returns the new pages, empty on failure.
     QVector<PDFPage> insertPages(const PDFDocument &source, const QVector<int> &sourceIndices, int index);
+    // Copies of pages of this document, whether in its page tree or removed from it, inserted
+    // in the given order at `index` with their boxes, rotation and annotations. Returns the
+    // copies, empty on failure.
+    QVector<PDFPage> insertPageCopies(const QVector<PDFPage> &pages, int index);
+    // Moves the page at `from` so that it ends up at index `to`. The page object itself moves:
+    // nothing is copied and no other page changes. False (and nothing moved) on failure.
+    bool movePage(int from, int to);
     // A new empty page with the given media box.
     PDFPage insertNewPage(const QRectF &mediaBox, int index);
     bool removePage(int index);
+    // Removes the pages at these indices at once. Returns the indices really removed, ascending.
+    QVector<int> removePages(const QVector<int> &indices);
+    // Puts removed pages of this document back, in the given order, each at its index (so
+    // ascending indices restore a removal). Returns how many went back.
+    int reinsertPages(const QVector<PDFPage> &pages, const QVector<int> &indices);
 
     // The info dictionary: Title, Author, Subject, Keywords, Creator, Producer, CreationDate, ModDate.
     QMap<QString, QString> documentAttributes() const;
@@ -82,5 +95,7 @@ private:
     friend class PDFOutline;
     friend class PDFTextSearch;
     explicit PDFDocument(std::shared_ptr<PDFDocumentData> data) : d(std::move(data)) {}
+    // Copies the page objects of `source` to `index`; both documents' mutexes are held.
+    QVector<PDFPage> copyPageObjects(PDFDocumentData &source, const std::vector<int> &objects, int index);
     std::shared_ptr<PDFDocumentData> d;
 };

@@ -1,0 +1,201 @@
+#include "FakeModalSeam.h"
+#include "app/AppDelegate.h"
+#include "app/Document.h"
+#include "app/PFDocumentController.h"
+#include "app/PFSidePanel.h"
+#include "app/PFWindowController.h"
+#include "app/ViewController.h"
+#include "editing/PFBasePDFView.h"
+#include "editing/PFPageCommands.h"
+#include "editing/PFUndoManager.h"
+#include "platform/pdf/PDFAnnotation.h"
+#include "platform/pdf/PDFDocument.h"
+#include "platform/store/UserDefaults.h"
+#include "platform/view/PDFThumbnailView.h"
+#include "support/TestEnvironment.h"
+#include "support/TestPdf.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The Edit commands through the real menu items and keys of a document window: each acts on
+// what has the keyboard, and each item is enabled exactly when its command can act.
+class TestEditCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<FakeModalSeam> m_seam;
+    std::unique_ptr<AppDelegate> m_delegate;
+    PFWindowController *m_window = nullptr;
+    ViewController *m_controller = nullptr;
+    PFBasePDFView *m_view = nullptr;
+
+    QAction *item(const char *key) const { return m_delegate->action(key); }
+
+    QList<bool> enabled() const
+    {
+        QList<bool> states;
+        for (const char *key : {"剪切", "复制", "粘贴", "删除", "全选"})
+            states.append(item(key)->isEnabled());
+        return states;
+    }
+
+    QPoint viewPoint(int pageIndex, QPointF pagePoint) const
+    {
+        return m_view->convertPointFromPage(pagePoint, m_view->document().page(pageIndex)).toPoint();
+    }
+
+    // A plain click on an annotation with no tool chosen selects it.
+    void clickOn(int pageIndex, QPointF pagePoint)
+    {
+        m_view->setFocus();
+        m_view->goToPage(m_view->document().page(pageIndex));
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, viewPoint(pageIndex, pagePoint));
+    }
+
+    PDFAnnotation addSquare(int pageIndex, const QRectF &bounds)
+    {
+        PDFAnnotation square = PDFAnnotation::create(m_view->document(), QStringLiteral("Square"), bounds);
+        square.setColor(Qt::blue);
+        m_view->pfAddShapeAnnotation(square, pageIndex);
+        m_view->undoManager()->removeAllActions();
+        return square;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath(QStringLiteral("prefs.json")));
+        m_seam = std::make_unique<FakeModalSeam>();
+        const QString path = m_dir->filePath(QStringLiteral("doc.pdf"));
+        QVERIFY(TestPdf::write(path, TestPdf::simple(4)));
+        m_delegate = std::make_unique<AppDelegate>(*m_defaults);
+        Document *document = m_delegate->documentController()->openDocument(path, true);
+        QVERIFY(document);
+        m_window = document->windowController();
+        m_window->resize(1100, 800);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        m_controller = m_window->contentViewController();
+        m_view = m_controller->pdfView();
+        m_view->setAutoScales(false);
+        m_view->setScaleFactor(1.0);
+    }
+
+    void cleanup()
+    {
+        m_delegate.reset();
+        m_seam.reset();
+    }
+
+    void keysActOnTheSelectedAnnotation()
+    {
+        const PDFAnnotation square = addSquare(0, QRectF(100, 500, 100, 60));
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        clickOn(0, QPointF(150, 530));
+        QCOMPARE(m_view->dragAnnotation(), square);
+        QCOMPARE(enabled(), QList<bool>({true, true, false, true, true}));
+
+        // Copy takes the annotation, not text, and Paste becomes possible.
+        QTest::keyClick(m_view->viewport(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(!m_view->pfCopyAnnotation().isNull());
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+        QVERIFY(item("粘贴")->isEnabled());
+
+        QTest::keyClick(m_view->viewport(), Qt::Key_Delete);
+        QVERIFY(m_view->document().page(0).annotations().isEmpty());
+        QVERIFY(m_view->dragAnnotation().isNull());
+        QVERIFY(!item("删除")->isEnabled());
+        QTest::keyClick(m_view->viewport(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_view->document().page(0).annotations().size(), 1);
+        QCOMPARE(m_view->document().page(0).annotations().first(), square);
+
+        clickOn(0, QPointF(150, 530));
+        QTest::keyClick(m_view->viewport(), Qt::Key_Backspace);
+        QVERIFY(m_view->document().page(0).annotations().isEmpty());
+
+        // The menu's Paste puts a copy in the middle of the current page.
+        item("粘贴")->trigger();
+        const QVector<PDFAnnotation> pasted = m_view->document().page(0).annotations();
+        QCOMPARE(pasted.size(), 1);
+        QCOMPARE(pasted.first().bounds().center(), m_view->document().page(0).bounds().center());
+
+        // Cut is a removal that the clipboard keeps.
+        clickOn(0, pasted.first().bounds().center());
+        QTest::keyClick(m_view->viewport(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(m_view->document().page(0).annotations().isEmpty());
+        QVERIFY(item("粘贴")->isEnabled());
+    }
+
+    void copyTakesSelectedTextWhenNoAnnotationIsSelected()
+    {
+        m_view->setFocus();
+        QCOMPARE(enabled(), QList<bool>({false, false, false, false, true}));
+        QTest::keyClick(m_view->viewport(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!m_view->currentSelection().isEmpty());
+        QVERIFY(item("复制")->isEnabled());
+        QVERIFY(!item("剪切")->isEnabled());
+        item("复制")->trigger();
+        QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("Page 1")));
+    }
+
+    void textFieldGetsTheCommandsWhileTypedIn()
+    {
+        QLineEdit *field = m_window->pfSearchField();
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClicks(field, QStringLiteral("lorem"));
+        QVERIFY(!item("剪切")->isEnabled()); // nothing selected in the field
+        item("全选")->trigger();
+        QCOMPARE(field->selectedText(), QStringLiteral("lorem"));
+        QVERIFY(item("剪切")->isEnabled());
+        item("剪切")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("lorem"));
+        QVERIFY(field->text().isEmpty());
+        item("粘贴")->trigger();
+        QCOMPARE(field->text(), QStringLiteral("lorem"));
+        // The page view's selection stays out of it.
+        QVERIFY(m_view->document().page(0).annotations().isEmpty());
+    }
+
+    void thumbnailsGetTheCommandsWhenTheyHaveTheKeyboard()
+    {
+        m_controller->PFExtentClick();
+        m_controller->pdSegmentClick(PFSidePanel::Thumbnails);
+        PDFThumbnailView *thumbnails = m_controller->sidePanel()->thumbnailView();
+        QTRY_VERIFY(thumbnails->isVisible() && !thumbnails->thumbnailRect(1).isNull());
+        const PDFAnnotation square = addSquare(1, QRectF(100, 500, 100, 60));
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(1).center());
+        QTRY_VERIFY(thumbnails->hasFocus());
+        QCOMPARE(enabled(), QList<bool>({true, true, false, true, true}));
+
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_Delete);
+        QCOMPARE(m_view->document().pageCount(), 3);
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_view->document().pageCount(), 4);
+        QCOMPARE(m_view->document().page(1).annotations().first(), square);
+
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(m_view->pfPageCommands()->pfCutPage().size(), 1);
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_view->document().pageCount(), 5);
+        QVERIFY(m_view->document().page(1).string().startsWith(QStringLiteral("Page 2")));
+        QCOMPARE(m_view->document().page(1).annotations().size(), 1);
+        QVERIFY(!(m_view->document().page(1).annotations().first() == square)); // a copy
+
+        // Select All then Delete would leave nothing: refused, every page stays.
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(thumbnails->selectedPages().size(), 5);
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_Delete);
+        QCOMPARE(m_view->document().pageCount(), 5);
+    }
+};
+
+QUIRNA_TEST_MAIN(QApplication, TestEditCommands)
+#include "tst_EditCommands.moc"
