@@ -10,12 +10,13 @@ PACKAGES=(
   libjpeg-dev libopenjp2-7-dev zlib1g-dev libqpdf-dev
   fonts-noto-cjk fonts-dejavu-core
   qpdf poppler-utils mupdf-tools
+  desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-  PACKAGES+=(r-doc-pdf gnuplot-doc xvfb)
+  PACKAGES+=(r-doc-pdf octave-doc gnuplot-doc xvfb)
 fi
 
 missing=()

@@ -4,7 +4,14 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
+
+// What the print dialog asks beyond the printer's own settings.
+struct PFPrintChoices {
+    bool fitToPage = true;  // else each page at its actual size
+    QString pageRangeText;  // pages such as "1,3-6,10"; empty for the dialog's own range
+};
 
 // Every question that blocks on the user (file panels, password and page prompts, alerts)
 // goes through the current seam, so tests can answer without a person.
@@ -26,6 +33,11 @@ public:
     // An alert with buttons, the first being the default. The index of the chosen button, or -1.
     virtual int alert(QWidget *parent, const QString &message, const QString &informative,
                       const QStringList &buttons);
+
+    // The system print dialog for `printer` (printer, pages among 1..pageCount, the current page,
+    // copies, collation, paper), with a tab of the program's own for `choices`: scaling pages
+    // to fit the paper or not, and a page-range text. False on cancel.
+    virtual bool printSetup(QWidget *parent, QPrinter &printer, int pageCount, PFPrintChoices &choices);
 
     static PFModalSeam &current();
     // Replaces the seam (tests); null restores the default. Not owned.

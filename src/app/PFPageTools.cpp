@@ -8,6 +8,7 @@
 #include "pages/windows/PFPasswordEditController.h"
 #include "pages/windows/PFProtectedCopySaver.h"
 #include "pages/windows/PFWatermarkController.h"
+#include "widgets/PFEscapeCloses.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,7 @@ namespace {
 // Shows a tool window of the document window in front of it.
 void present(QWidget *dialog)
 {
+    PFEscapeCloses::install(dialog);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

@@ -3,11 +3,13 @@
 #include "settings/PFManager.h"
 #include "PFModalSeam.h"
 #include "PFPageTools.h"
+#include "PFPrintController.h"
 #include "PFRecentDocuments.h"
 #include "PFRecentViewController.h"
 #include "PFSaveAlertController.h"
 #include "PFSidePanel.h"
 #include "PFSidePanelRules.h"
+#include "PFSlideShowBar.h"
 #include "PFStylePopovers.h"
 #include "PFThumbnailCache.h"
 #include "PFToolMenuView.h"
@@ -21,15 +23,19 @@
 #include "panels/search/PFPageSearchController.h"
 #include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
+#include "platform/system/ColorSchemePortal.h"
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
+#include "platform/view/PDFTileRenderer.h"
 #include "widgets/PFHudView.h"
 
 #include <QFileInfo>
 #include <QDir>
 #include <QResizeEvent>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 const QColor kDocumentBackground(236, 236, 236);
@@ -51,6 +57,7 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     m_split->setHandleWidth(3);
     m_split->setStyleSheet(QStringLiteral("QSplitter::handle { background: transparent; }"));
     m_pdfView = new PFBasePDFView(m_split);
+    m_pdfView->setAccessibleName(pfLocalized("文档页面"));
     m_pdfView->setBackgroundColor(Qt::white);
     m_pdfView->setAutoScales(true);
     m_pdfView->setAcceptsDrops(true);
@@ -76,8 +83,15 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     m_recent->raise();
 
     m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    connect(&ColorSchemePortal::instance(), &ColorSchemePortal::schemeChanged, this,
+            &ViewController::pfFollowAppearance);
     m_stylePopovers = new PFStylePopovers(m_pdfView, m_defaults, this);
     m_pageTools = new PFPageTools(this);
+    m_printController = new PFPrintController(this);
+    m_slideShowBar = new PFSlideShowBar(m_pdfView->viewport(), this);
+    connect(m_slideShowBar, &PFSlideShowBar::previousClicked, m_pdfView, &PDFView::goToPreviousPage);
+    connect(m_slideShowBar, &PFSlideShowBar::nextClicked, m_pdfView, &PDFView::goToNextPage);
+    connect(m_slideShowBar, &PFSlideShowBar::exitClicked, this, &ViewController::pfEndSlideShow);
     m_editCommands = new PFEditCommands(m_pdfView, m_panel->thumbnailView(), this);
     connect(m_editCommands, &PFEditCommands::stateChanged, this, &ViewController::editMenuChanged);
     m_thumbnailMenu = new PFThumbnailMenu(m_pdfView, m_panel->thumbnailView());
@@ -96,6 +110,8 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
         return !m_shouldClose && m_panel->selectedTab() == PFSidePanel::Search;
     };
     connect(m_searchController, &PFSearchController::pfShowSearchPanel, this, &ViewController::showSearchPanel);
+    connect(m_searchController, &PFSearchController::pfNoMatch, this,
+            [this] { showMessage(pfLocalized("没有找到匹配项")); });
     connect(m_panel, &PFSidePanel::segmentChanged, this, [this](int s) {
         if (s != PFSidePanel::Search)
             m_searchController->pfCancelSearch();
@@ -110,6 +126,12 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     connect(m_pdfView, &PFBasePDFView::pfHideUndoMenuDelegate, this, [this] { emit undoMenuEnabled(false); });
     connect(m_pdfView, &PFBasePDFView::pfShowRedoMenuDelegate, this, [this] { emit redoMenuEnabled(true); });
     connect(m_pdfView, &PFBasePDFView::pfHideRedoMenuDelegate, this, [this] { emit redoMenuEnabled(false); });
+    // Undoing or redoing back to the saved state leaves nothing to save, unless a change that
+    // has no undo step (pages inserted or removed, a watermark) happened meanwhile.
+    connect(m_pdfView->undoManager(), &PFUndoManager::cleanChanged, this, [this](bool clean) {
+        if (clean && !m_pdfView->pfHasInsertPage() && !m_unsavedWatermark)
+            m_pdfView->setPfHasChangePDF(false);
+    });
 
     m_endResize.setSingleShot(true);
     m_endResize.setInterval(250); // a resize that has been still this long is over
@@ -163,7 +185,17 @@ bool ViewController::loadDocument()
     m_recent->hide();
     if (!m_content->filePath.isEmpty()) {
         PFRecentDocuments::note(m_content->filePath, m_defaults);
-        m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(m_content->filePath, m_defaults);
+        // The start window's picture of the file is made once the first screen is drawn:
+        // earlier, a second reading of the whole file would compete with the window's own.
+        constexpr int kLatestStartMs = 2000; // for a window that is never shown
+        auto start = [this, path = m_content->filePath, started = std::make_shared<bool>(false)] {
+            if (std::exchange(*started, true))
+                return;
+            m_thumbnail.waitForFinished();
+            m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(path, m_defaults);
+        };
+        connect(m_pdfView->tileRenderer(), &PDFTileRenderer::renderingIdle, this, start, Qt::SingleShotConnection);
+        QTimer::singleShot(kLatestStartMs, this, start);
     }
     emit titleChanged();
     return true;
@@ -196,7 +228,9 @@ bool ViewController::pfShouldSavePDF() const
 {
     if (m_saveClose)
         return false;
-    return m_pdfView->pfHasChangePDF() || m_pdfView->undoManager()->canUndo();
+    // The undo history only counts while it is away from the saved state: after a save, or
+    // after undoing back to it, closing loses nothing and asks nothing.
+    return m_pdfView->pfHasUnsavedChanges();
 }
 
 PDFDocument ViewController::documentForWriting()
@@ -218,8 +252,11 @@ bool ViewController::pfSavePDFFile(const QString &path)
         return false;
     }
     // A copy elsewhere leaves this window's own file unsaved, so the flag stays for it.
-    if (m_content && QFileInfo(path).absoluteFilePath() == QFileInfo(m_content->filePath).absoluteFilePath())
+    if (m_content && QFileInfo(path).absoluteFilePath() == QFileInfo(m_content->filePath).absoluteFilePath()) {
         m_pdfView->setPfHasChangePDF(false);
+        m_pdfView->undoManager()->setClean();
+        m_unsavedWatermark = false;
+    }
     return true;
 }
 
@@ -288,6 +325,7 @@ bool ViewController::writeWatermarked(const QString &path, const PFWatermarkMode
 void ViewController::pfAddAddWatermarkDoneClick(const PFWatermarkModel &model)
 {
     m_pdfView->setPfHasChangePDF(true);
+    m_unsavedWatermark = true; // no undo step leads back from it
     m_pdfView->setPfWaterModel(model);
     m_pdfView->pfRefreshWatermark();
 }
@@ -365,6 +403,21 @@ void ViewController::showSearchPanel()
         PFExtentClick();
     if (!m_shouldClose && m_panel->selectedTab() != PFSidePanel::Search)
         pdSegmentClick(PFSidePanel::Search);
+}
+
+void ViewController::pfFollowAppearance()
+{
+    const bool dark = PFManager::pfCheckIsDarkMode();
+    if (dark != m_panel->isDark())
+        m_panel->pfPanelBKViewColorChange(dark);
+}
+
+void ViewController::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The toolkit's palette follows the desktop's theme; a new one may be light or dark.
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+        pfFollowAppearance();
 }
 
 void ViewController::resizeEvent(QResizeEvent *event)
@@ -496,13 +549,13 @@ void ViewController::pfChangePDFShowMode(int m)
         m_pdfView->setDisplayMode(PDFDisplayMode::TwoUpContinuous);
         break;
     case 5:
-        emit toggleFullScreenRequested();
+        emit fullScreenRequested(!window()->isFullScreen());
         break;
     case 6: {
         if (m_slideShow)
             return; // already showing; leaving full screen ends it
         m_slideShow = true;
-        emit toggleFullScreenRequested();
+        emit fullScreenRequested(true);
         m_savedMode = m_pdfView->displayMode();
         m_savedScale = m_pdfView->scaleFactor();
         m_savedAutoScales = m_pdfView->autoScales();
@@ -515,6 +568,9 @@ void ViewController::pfChangePDFShowMode(int m)
         setPalette(palette);
         if (!m_shouldClose)
             PFExtentClick();
+        m_slideShowBar->setActive(true);
+        m_slideShowBar->reveal(); // shows at once how to get out
+        m_pdfView->setFocus();
         break;
     }
     case 7:
@@ -532,9 +588,20 @@ void ViewController::pfResetHuanDengPianExit()
         pfResetHuanDengPian();
 }
 
+void ViewController::pfEndSlideShow()
+{
+    if (!m_slideShow)
+        return;
+    if (window()->isFullScreen())
+        emit fullScreenRequested(false); // the window's return calls pfResetHuanDengPianExit
+    else
+        pfResetHuanDengPian();
+}
+
 void ViewController::pfResetHuanDengPian()
 {
     m_slideShow = false;
+    m_slideShowBar->setActive(false);
     m_pdfView->setDisplayMode(m_savedMode);
     if (m_savedAutoScales)
         m_pdfView->setAutoScales(true);
@@ -617,6 +684,8 @@ bool ViewController::pfCanEditMenuItem(int index) const
     return index >= PFEditCommands::Cut && index <= PFEditCommands::SelectAll
            && m_editCommands->pfCanPerform(PFEditCommands::Command(index));
 }
+
+void ViewController::pfPrintClick() { m_printController->pfPrintClick(); }
 
 bool ViewController::pfDragArray(const QStringList &paths)
 {

@@ -22,11 +22,13 @@ class PFThumbnailMenu;
 class PFDrawMenuView;
 class PFPageSearchController;
 class PFPageTools;
+class PFPrintController;
 class PFSearchController;
 class PFStylePopovers;
 class PFRecentViewController;
 class PFSaveAlertController;
 class PFSidePanel;
+class PFSlideShowBar;
 class PFToolMenuView;
 class QSplitter;
 class UserDefaults;
@@ -63,6 +65,8 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
+    PFPrintController *printController() const { return m_printController; }
     PFEditCommands *editCommands() const { return m_editCommands; }
     PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
@@ -103,6 +107,8 @@ public:
     void pfScaleUpClick();
     void pfChangePDFShowMode(int m);
     void pfResetHuanDengPianExit();
+    // Ends the slide show from its own controls: the window leaves full screen.
+    void pfEndSlideShow();
     void pfGoMenuClick(int g);
     void pfUndoClick();
     void pfRedoClick();
@@ -111,6 +117,10 @@ public:
     // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
     void pfCutMenuClick();
     void pfCopyMenuClick();
+    // File › Print: the system dialog, then the pages rendered off the GUI thread.
+    void pfPrintClick();
+    // Follows the desktop's light or dark appearance (also when it changes while running).
+    void pfFollowAppearance();
     void pfPasteMenuClick();
     void pfDeleteMenuClick();
     void pfSelectAllMenuClick();
@@ -128,7 +138,8 @@ signals:
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
     void openDocumentRequested(const QString &path);
-    void toggleFullScreenRequested();
+    // The window should enter (true) or leave (false) full screen.
+    void fullScreenRequested(bool on);
     void toggleToolbarRequested();
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
@@ -138,6 +149,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool loadDocument();
@@ -165,6 +177,8 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFSlideShowBar *m_slideShowBar;
+    PFPrintController *m_printController;
     PFEditCommands *m_editCommands;
     PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
@@ -186,4 +200,5 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_unsavedWatermark = false;
 };

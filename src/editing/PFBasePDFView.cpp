@@ -73,7 +73,7 @@ PFBasePDFView::~PFBasePDFView()
 
 bool PFBasePDFView::pfHasUnsavedChanges() const
 {
-    return m_hasChangePDF || m_undoManager->canUndo();
+    return m_hasChangePDF || !m_undoManager->isClean();
 }
 
 bool PFBasePDFView::pfChooseTool(int index)

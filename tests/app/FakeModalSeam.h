@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <deque>
+#include <functional>
 
 // Answers the modal questions from queues and records what was asked.
 class FakeModalSeam : public PFModalSeam {
@@ -42,7 +43,18 @@ public:
         return alertAnswer;
     }
 
+    bool printSetup(QWidget *, QPrinter &printer, int pageCount, PFPrintChoices &choices) override
+    {
+        printPageCounts.push_back(pageCount);
+        if (!onPrintSetup)
+            return false; // the user cancels
+        return onPrintSetup(printer, choices);
+    }
+
     std::deque<QString> savePaths, openPaths, passwords, texts;
+    std::vector<int> printPageCounts;
+    // Sets the printer up as the user would in the dialog; false cancels.
+    std::function<bool(QPrinter &, PFPrintChoices &)> onPrintSetup;
     std::vector<QString> proposedNames, textLabels, textPresets, alerts;
     std::vector<bool> passwordRetries;
     QStringList alertButtons;

@@ -76,6 +76,8 @@ PDFDocument PDFDocument::openData(const QByteArray &bytes)
     return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString(), true));
 }
 
+QString PDFDocument::engineVersion() { return QStringLiteral(FZ_VERSION); }
+
 PDFDocument PDFDocument::create()
 {
     fz_context *ctx = MuPDF::context();

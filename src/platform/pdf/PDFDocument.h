@@ -23,6 +23,8 @@ public:
     static PDFDocument openData(const QByteArray &bytes);
     // A new document without pages.
     static PDFDocument create();
+    // The version of the PDF engine the program was built with, for the About box.
+    static QString engineVersion();
 
     bool isNull() const { return !d; }
     // The file it was opened from; empty for documents made in memory.

@@ -90,15 +90,14 @@ pdf_annot *PDFDocumentData::loadedAnnotation(int object, int pageObject)
 
 std::shared_ptr<const PDFTextPage> PDFDocumentData::textPage(int object)
 {
-    auto it = m_text.find(object);
-    if (it != m_text.end())
-        return it->second;
+    if (auto cached = m_text.find(object))
+        return cached;
     pdf_page *page = loadedPage(object);
     if (!page)
         return nullptr;
     auto text = buildTextPage(MuPDF::context(), page);
     if (text)
-        m_text.emplace(object, text);
+        m_text.insert(object, text);
     return text;
 }
 

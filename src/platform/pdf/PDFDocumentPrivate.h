@@ -2,6 +2,7 @@
 
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
+#include "PDFTextPageCache.h"
 
 #include <QByteArray>
 #include <QRectF>
@@ -77,7 +78,7 @@ private:
     std::vector<int> m_pageObjects;
     std::map<int, int> m_indexOfObject;
     bool m_pageIndexValid = false;
-    std::map<int, std::shared_ptr<const PDFTextPage>> m_text;
+    PDFTextPageCache m_text;
     std::set<int> m_removed;
 };
 

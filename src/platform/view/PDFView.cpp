@@ -198,6 +198,7 @@ void PDFView::scrollContentsBy(int, int)
 void PDFView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    m_renderer->fitCacheTo(viewport()->size() * viewport()->devicePixelRatioF());
     if (m_autoScales) {
         m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
         emit scaleChanged();
