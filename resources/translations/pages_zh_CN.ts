@@ -27,5 +27,9 @@
         <source>写入失败</source>
         <translation>写入失败</translation>
     </message>
+    <message>
+        <source>文档没有这一级的书签</source>
+        <translation>文档没有这一级的书签</translation>
+    </message>
 </context>
 </TS>

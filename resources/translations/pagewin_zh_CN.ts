@@ -143,5 +143,21 @@
         <source>页码</source>
         <translation>页码</translation>
     </message>
+    <message>
+        <source>按书签拆分</source>
+        <translation>按书签拆分</translation>
+    </message>
+    <message>
+        <source>级别</source>
+        <translation>级别</translation>
+    </message>
+    <message>
+        <source>添加文件</source>
+        <translation>添加文件</translation>
+    </message>
+    <message>
+        <source>添加文件夹</source>
+        <translation>添加文件夹</translation>
+    </message>
 </context>
 </TS>

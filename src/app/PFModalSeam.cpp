@@ -109,6 +109,12 @@ int PFModalSeam::alert(QWidget *parent, const QString &message, const QString &i
     return added.indexOf(box.clickedButton());
 }
 
+int PFModalSeam::runSheet(QDialog &sheet)
+{
+    sheet.setWindowModality(sheet.parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    return sheet.exec();
+}
+
 bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, PFPrintChoices &choices)
 {
     QPrintDialog dialog(&printer, parent);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -34,6 +35,8 @@ public:
     virtual int alert(QWidget *parent, const QString &message, const QString &informative,
                       const QStringList &buttons);
 
+    // Runs a sheet of the program's own (a QDialog) window-modally; its result code.
+    virtual int runSheet(QDialog &sheet);
     // The system print dialog for `printer` (printer, pages among 1..pageCount, the current page,
     // copies, collation, paper), with a tab of the program's own for `choices`: scaling pages
     // to fit the paper or not, and a page-range text. False on cancel.

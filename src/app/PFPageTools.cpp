@@ -2,6 +2,7 @@
 
 #include "ViewController.h"
 #include "editing/PFBasePDFView.h"
+#include "pages/OutlineParts.h"
 #include "pages/windows/PFExtractImageController.h"
 #include "pages/windows/PFHudStatusDisplay.h"
 #include "pages/windows/PFPageExportActions.h"
@@ -42,14 +43,16 @@ void PFPageTools::pfExtractImageMenuClick()
         m_extract = new PFExtractImageController(m_controller);
         m_extract->setWindowFlag(Qt::Dialog);
         m_extract->setAttribute(Qt::WA_DeleteOnClose);
-        m_extract->pfDoneEdit = [this](const std::optional<QString> &text, int, const QString &folder, int format) {
+        m_extract->pfDoneEdit = [this](const std::optional<QString> &text, int selection, const QString &folder,
+                                       int format) {
             const auto content = m_controller->representedObject();
             if (!content || content->filePath.isEmpty())
                 return;
-            PFPageExportActions::pfExtractParameter(m_controller, m_display.get(), content->filePath, text, folder,
-                                                    format);
+            PFPageExportActions::pfExtractParameter(m_controller, m_display.get(), content->filePath, text, selection,
+                                                    folder, format);
         };
     }
+    m_extract->setOutlineAvailable(OutlineParts::hasOutline(m_controller->pdfView()->document()));
     present(m_extract);
 }
 

@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,17 +43,13 @@ PFSidePanel::PFSidePanel(QWidget *parent) : QWidget(parent)
     }
     connect(group, &QButtonGroup::idClicked, this, &PFSidePanel::pdSegmentClick);
 
-    m_outline = new QTreeView(this);
-    m_outline->setObjectName(QStringLiteral("pfOutlineView"));
-    m_outline->setHeaderHidden(true);
-    m_outline->setAccessibleName(pfLocalized(tooltips[Outline]));
-    m_pages[Outline] = m_outline;
     m_thumbnails = new PDFThumbnailView(this);
     m_thumbnails->setObjectName(QStringLiteral("pfThumbnail"));
     m_thumbnails->setAccessibleName(pfLocalized(tooltips[Thumbnails]));
     m_pages[Thumbnails] = m_thumbnails;
     // These pages are filled by their own panels; until then they are empty.
-    const std::pair<int, const char *> others[] = {{Highlights, "pfHighlight"}, {Bookmarks, "pfPagemark"}, {Search, "pfPageSearch"}};
+    const std::pair<int, const char *> others[] = {{Outline, "pfOutline"}, {Highlights, "pfHighlight"},
+                                                   {Bookmarks, "pfPagemark"}, {Search, "pfPageSearch"}};
     for (const auto &[index, name] : others) {
         m_pages[index] = new QWidget(this);
         m_pages[index]->setObjectName(QString::fromLatin1(name));

@@ -20,6 +20,10 @@
 #include "editing/PFUndoManager.h"
 #include "editing/palette/PFDrawMenuView.h"
 #include "pages/PFPageManager.h"
+#include "links/PFLinkCreator.h"
+#include "panels/bookmarks/PFPagemarkController.h"
+#include "panels/highlights/PFHighlightController.h"
+#include "panels/outline/PFOutlineController.h"
 #include "panels/search/PFPageSearchController.h"
 #include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
@@ -101,6 +105,15 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
             indices.append(page.index());
         m_pageTools->pfExportThumbPage(indices);
     };
+
+    m_outline = new PFOutlineController(m_pdfView, this);
+    m_panel->pfSetPage(PFSidePanel::Outline, m_outline->page());
+    m_outline->pfSaveEditCatalogFile = [this] { pfSaveEditCatalogFile(); };
+    m_highlights = new PFHighlightController(m_pdfView);
+    m_panel->pfSetPage(PFSidePanel::Highlights, m_highlights);
+    m_pagemarks = new PFPagemarkController(m_pdfView);
+    m_panel->pfSetPage(PFSidePanel::Bookmarks, m_pagemarks);
+    m_linkCreator = new PFLinkCreator(m_pdfView);
 
     m_pageSearch = new PFPageSearchController;
     m_panel->pfSetPage(PFSidePanel::Search, m_pageSearch);
@@ -209,7 +222,11 @@ void ViewController::pfLoadLeftPannelData()
     PDFThumbnailView *thumbnails = m_panel->thumbnailView();
     thumbnails->setPDFView(m_pdfView);
     thumbnails->setThumbnailWidth(160);
-    m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    const bool dark = PFManager::pfCheckIsDarkMode();
+    m_panel->pfPanelBKViewColorChange(dark);
+    m_outline->setDark(dark);
+    m_highlights->setDark(dark);
+    m_pagemarks->setDark(dark);
 }
 
 void ViewController::pfChangePageTitle()
@@ -256,8 +273,33 @@ bool ViewController::pfSavePDFFile(const QString &path)
         m_pdfView->setPfHasChangePDF(false);
         m_pdfView->undoManager()->setClean();
         m_unsavedWatermark = false;
+        if (m_saveCatalogClick)
+            pfOpenSaveEditCatalogFile();
     }
     return true;
+}
+
+void ViewController::pfSaveEditCatalogFile()
+{
+    if (!m_content || m_content->filePath.isEmpty() || m_pdfView->document().isNull())
+        return;
+    m_saveCatalogClick = true;
+    pfSavePDFFile(m_content->filePath);
+    m_saveCatalogClick = false;
+}
+
+void ViewController::pfOpenSaveEditCatalogFile()
+{
+    // The saved file replaces the document in this window, as if it had been closed and opened
+    // again: the undo history and the page-change flags belong to the old one.
+    m_pdfView->setPfHasChangePDF(false);
+    const PDFDestination here = m_pdfView->currentDestination();
+    const int pageIndex = here.isNull() ? -1 : here.page().index();
+    if (!loadDocument())
+        return;
+    const PDFDocument document = m_pdfView->document();
+    if (pageIndex >= 0 && pageIndex < document.pageCount())
+        m_pdfView->goToPage(document.page(pageIndex));
 }
 
 void ViewController::pfShowSavePannel()
@@ -340,9 +382,11 @@ void ViewController::PFExtentClick()
 {
     if (m_pdfView->pfHasInsertPage() && !m_hasFirstOpenPannel) {
         // The panels read the file on disk, which does not have the inserted pages yet.
-        PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
-                                     {pfLocalized("保存"), pfLocalized("取消")});
-        // Saving from here belongs to the outline editor; either way the panel stays closed.
+        const int answer = PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
+                                                        {pfLocalized("保存"), pfLocalized("取消")});
+        // Either way the panel stays closed; after the save it opens on the next click.
+        if (answer == 0)
+            pfSaveEditCatalogFile();
         return;
     }
     m_hasFirstOpenPannel = true;

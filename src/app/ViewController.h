@@ -20,6 +20,10 @@ class PFBasePDFView;
 class PFEditCommands;
 class PFThumbnailMenu;
 class PFDrawMenuView;
+class PFHighlightController;
+class PFLinkCreator;
+class PFOutlineController;
+class PFPagemarkController;
 class PFPageSearchController;
 class PFPageTools;
 class PFPrintController;
@@ -65,6 +69,10 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    PFOutlineController *outlineController() const { return m_outline; }
+    PFHighlightController *highlightController() const { return m_highlights; }
+    PFPagemarkController *pagemarkController() const { return m_pagemarks; }
+    PFLinkCreator *linkCreator() const { return m_linkCreator; }
     PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
     PFPrintController *printController() const { return m_printController; }
     PFEditCommands *editCommands() const { return m_editCommands; }
@@ -89,6 +97,10 @@ public:
     // Writes the document to `path`; only a write to the document's own file counts as saved.
     bool pfSavePDFFile(const QString &path);
     void pfOpenNewPDFDoc(const QString &path);
+    // Saves the document to its own file and opens that file again, so that the panels, which
+    // number pages as the file does, work after pages were inserted or removed.
+    void pfSaveEditCatalogFile();
+    void pfOpenSaveEditCatalogFile();
     void pfChangePageTitle();
 
     // Side panel and bars.
@@ -177,6 +189,10 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFOutlineController *m_outline;
+    PFHighlightController *m_highlights;
+    PFPagemarkController *m_pagemarks;
+    PFLinkCreator *m_linkCreator;
     PFSlideShowBar *m_slideShowBar;
     PFPrintController *m_printController;
     PFEditCommands *m_editCommands;
@@ -200,5 +216,6 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_saveCatalogClick = false;
     bool m_unsavedWatermark = false;
 };

@@ -131,6 +131,9 @@ public:
     // Returns currentStatus to the palette's tool and reloads its style, when they differ.
     void pfResetSameStatus();
     void pfSelectAnnotation(const PDFAnnotation &annotation);
+    // A press landed on the selected annotation: when it is a link, it is followed and dropped
+    // from the selection, whatever the tool (a link is never selected for moving).
+    void pfCheckClickLink();
     // Drops the selection; called before every tool change.
     void pfResetData();
 

@@ -416,8 +416,16 @@ void PFPointerMachine::mouseUp(QMouseEvent *event)
     case PFToolStatusLink:
         if (m_view.pfClickOtherAnno())
             break;
-        if (!m_shape.isNull() && p != m_view.pfLineInfo()->startPoint)
+        if (!m_shape.isNull() && p != m_view.pfLineInfo()->startPoint) {
             emit linkDrawn(m_shape, m_selector.pfCurrentPage().index());
+        } else if (!m_shape.isNull()) {
+            // Back where it started: no link is asked for, so the rectangle, which has no
+            // action, leaves the page.
+            m_view.pfSelectAnnotation({});
+            PDFPage(m_shape.page()).removeAnnotation(m_shape);
+            m_view.invalidatePage(m_selector.pfCurrentPage());
+            m_shape = {};
+        }
         m_hasAddShape = false;
         return;
     case PFToolStatusText:

@@ -20,10 +20,16 @@ public:
     // "e" even pages, anything else the pages of the range text, into <name>-splited.pdf.
     PFPageResult pfSplitPDF(const QString &source, const QString &outPath, const QString &type,
                             const QString &parameter) const;
+    // One file per outline item of `level` (1 is the top level) into a new folder <name>-split,
+    // named after the items' titles; see OutlineParts for which pages each file holds.
+    PFPageResult pfSplitByOutline(const QString &source, const QString &outPath, int level) const;
     // Pages as images (format index 1..4, see PageImageFormat) into a new folder <name>-images;
-    // all pages when there is no range text.
+    // all pages when there is no range text. Rendered at `dpi` pixels per inch and tagged so.
+    static constexpr int kDefaultDpi = 72;
+    static constexpr int kMinDpi = 18;
+    static constexpr int kMaxDpi = 1200;
     PFPageResult pfSplitImage(const QString &source, const QString &outPath, int formatIndex,
-                              const std::optional<QString> &parameter) const;
+                              const std::optional<QString> &parameter, int dpi = kDefaultDpi) const;
     // Two or more PDFs into <outPath>/merge.pdf (or the next vacant name).
     PFPageResult pfCombinePdfs(const QStringList &sources, const QString &outPath) const;
     // One page per image into <outPath>/merge.pdf (or the next vacant name).

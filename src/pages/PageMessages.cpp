@@ -12,5 +12,6 @@ QString encrypted(const QString &fileName) { return QStringLiteral("%1 %2").arg(
 QString unsupported() { return tr("不支持此文件格式"); }
 QString invalidParameters() { return tr("参数有误"); }
 QString noPages() { return tr("没有可写入的页面"); }
+QString noOutline() { return tr("文档没有这一级的书签"); }
 QString writeFailed() { return tr("写入失败"); }
 } // namespace PageMessages

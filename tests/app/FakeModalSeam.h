@@ -2,6 +2,7 @@
 
 #include "app/PFModalSeam.h"
 
+#include <QDialog>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -43,6 +44,13 @@ public:
         return alertAnswer;
     }
 
+    // A sheet is answered by `onSheet`, which works its widgets as a user would; without it
+    // the sheet is rejected unseen.
+    int runSheet(QDialog &sheet) override
+    {
+        sheets.push_back(sheet.objectName());
+        return onSheet ? onSheet(sheet) : 0;
+    }
     bool printSetup(QWidget *, QPrinter &printer, int pageCount, PFPrintChoices &choices) override
     {
         printPageCounts.push_back(pageCount);
@@ -61,6 +69,8 @@ public:
     QString savedFolder;
     int alertAnswer = 1;
     std::function<void(QWidget *)> onSavePanel;
+    std::function<int(QDialog &)> onSheet;
+    std::vector<QString> sheets;
 
 private:
     static QString pop(std::deque<QString> &queue)

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QToolButton>
 #include <cmath>
@@ -36,6 +37,8 @@ PFWatermarkController::PFWatermarkController(QWidget *parent)
       m_numCustomButton(radio(pfLocalized("自定义L"), "pfNumCustomButton")), m_numStartLB(new QLineEdit),
       m_numEndLB(new QLineEdit)
 {
+    // A tool window closes with Escape, as a dialog does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     resize(480, 360);
     m_textView->setObjectName(QStringLiteral("pfTextView"));
     m_colorWell->setObjectName(QStringLiteral("pfColorWell"));

@@ -95,17 +95,4 @@ bool renderPages(const QString &path, const QVector<int> &indices, double scale,
     }, workers);
 }
 
-bool writePagesAsPng(const QString &path, const QVector<int> &indices, double scale, const Target &target, int workers)
-{
-    return renderAll(path, indices, scale, [&target](fz_context *ctx, int index, fz_pixmap *pixmap) {
-        if (!pixmap)
-            return false;
-        const QByteArray file = target(index).toUtf8();
-        bool ok = true;
-        fz_try(ctx) fz_save_pixmap_as_png(ctx, pixmap, file.constData());
-        fz_catch(ctx) ok = false;
-        return ok;
-    }, workers);
-}
-
 } // namespace PDFBulkRender

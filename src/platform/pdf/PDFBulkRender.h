@@ -18,13 +18,4 @@ using Sink = std::function<bool(int index, const QImage &image)>;
 // sink stopped the work.
 bool renderPages(const QString &path, const QVector<int> &indices, double scale, const Sink &sink, int workers = 0);
 
-// The path the image of the page at `index` goes to.
-using Target = std::function<QString(int index)>;
-
-// Renders as renderPages does and writes each page with the engine's own PNG encoder, which
-// skips the conversion to a QImage and encodes far faster than the toolkit's writer. The files
-// are written plainly, not synced: the caller writes into a folder it makes durable as a whole.
-bool writePagesAsPng(const QString &path, const QVector<int> &indices, double scale, const Target &target,
-                     int workers = 0);
-
 } // namespace PDFBulkRender

@@ -60,6 +60,9 @@ public:
     // Puts removed pages of this document back, in the given order, each at its index (so
     // ascending indices restore a removal). Returns how many went back.
     int reinsertPages(const QVector<PDFPage> &pages, const QVector<int> &indices);
+    // Adds `drawing` as one form object that pages draw with PDFPage::appendForm; its number,
+    // 0 on failure.
+    int addDrawing(const PDFDrawing &drawing);
 
     // The info dictionary: Title, Author, Subject, Keywords, Creator, Producer, CreationDate, ModDate.
     QMap<QString, QString> documentAttributes() const;

@@ -3,6 +3,7 @@
 #include "PDFDestination.h"
 
 #include <QString>
+#include <QVector>
 #include <memory>
 
 class PDFDocument;
@@ -22,7 +23,10 @@ public:
     void setDestination(const PDFDestination &destination);
 
     int numberOfChildren() const;
+    bool hasChildren() const;
     PDFOutline childAtIndex(int index) const;
+    // All children in order, read in one pass (a damaged sibling chain that loops ends there).
+    QVector<PDFOutline> children() const;
     PDFOutline parent() const;
     int index() const; // position among its siblings, -1 without parent
     // Inserts the item (taken out of wherever it was) as child number `index`.
