@@ -64,7 +64,7 @@ void PFPageTools::pfPassMenuClick()
         m_password->setAttribute(Qt::WA_DeleteOnClose);
         m_password->pfDoneEdit = [this](const QString &document, const QString &permissions, bool noCopy,
                                         bool noPrint) {
-            PFProtectedCopySaver::pfSetPassDoc(m_controller, m_display.get(), m_controller->pdfView()->document(),
+            PFProtectedCopySaver::pfSetPassDoc(m_controller, m_display.get(), m_controller->documentForWriting(),
                                                documentName(), document, permissions, noCopy, noPrint);
         };
     }

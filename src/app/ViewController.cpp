@@ -42,9 +42,7 @@
 #include <QDir>
 #include <QResizeEvent>
 #include <QSplitter>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -268,13 +266,17 @@ bool ViewController::pfShouldSavePDF() const
     return m_pdfView->pfHasUnsavedChanges();
 }
 
+PDFDocument ViewController::documentForWriting()
+{
+    m_pdfView->pfTextEditor()->pfCheckHasUndoTextView();
+    return m_pdfView->document();
+}
+
 bool ViewController::pfSavePDFFile(const QString &path)
 {
-    const PDFDocument document = m_pdfView->document();
-    if (document.isNull() || path.isEmpty())
+    if (m_pdfView->document().isNull() || path.isEmpty())
         return false;
-    // Text still being typed belongs in the file.
-    m_pdfView->pfTextEditor()->pfCheckHasUndoTextView();
+    const PDFDocument document = documentForWriting();
     const auto &watermark = m_pdfView->pfWaterModel();
     const bool written = watermark && !watermark->inputText.isEmpty() ? writeWatermarked(path, *watermark)
                                                                         : document.write(path);
@@ -372,16 +374,11 @@ bool ViewController::writeOwnFile()
 
 bool ViewController::writeWatermarked(const QString &path, const PFWatermarkModel &model)
 {
-    // The document in memory never holds the watermark: a copy of it is written first and the
-    // watermark laid on that copy. The copy lives in a folder of our own, since a fixed name in
-    // the shared temporary folder could be planted by someone else beforehand.
-    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/quirna-XXXXXX"));
-    if (!scratch.isValid())
-        return false;
-    const QString copy = scratch.filePath(QLatin1Char('1') + QUrl::fromLocalFile(path).fileName(QUrl::FullyEncoded));
-    if (!m_pdfView->document().write(copy))
-        return false;
-    return PFPageManager::sharedManager().pfAddWatermark(copy, path, model).ok();
+    // The document in memory never holds the watermark: it is drawn on a snapshot, encrypted as
+    // the document is, and the snapshot is written in its place. Pages the watermark's range
+    // names beyond the end are not there to mark; the save goes ahead all the same.
+    PDFDocument copy = m_pdfView->document().snapshot();
+    return !copy.isNull() && PFPageManager::sharedManager().pfStampWatermark(copy, model) >= 0 && copy.write(path);
 }
 
 void ViewController::pfAddAddWatermarkDoneClick(const PFWatermarkModel &model)

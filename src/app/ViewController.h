@@ -15,6 +15,7 @@
 #include "pages/PFWatermarkModel.h"
 #include "platform/view/PDFDisplayMode.h"
 
+class PDFDocument;
 class PFBasePDFView;
 class PFEditCommands;
 class PFThumbnailMenu;
@@ -58,6 +59,9 @@ public:
     std::shared_ptr<PFContent> representedObject() const { return m_content; }
 
     PFBasePDFView *pdfView() const { return m_pdfView; }
+    // The document as it is to be written: text still being typed in a box goes in first. Every
+    // write of the open document (save, protected copy, single-page export) takes it from here.
+    PDFDocument documentForWriting();
     PFSidePanel *sidePanel() const { return m_panel; }
     PFRecentViewController *recentView() const { return m_recent; }
     QSplitter *splitView() const { return m_split; }

@@ -103,8 +103,8 @@ PFPageResult PFPageManager::pfSplitPDF(const QString &source, const QString &out
     PDFDocument output = PDFDocument::create();
     if (output.insertPages(document, indicesOf(numbers), 0).isEmpty() || !ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forSplitFile(outPath + u'/' + name + QStringLiteral("-splited.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + u'/' + name + QStringLiteral("-splited.pdf"), &FreeName::forSplitFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -205,8 +205,8 @@ PFPageResult PFPageManager::pfCombinePdfs(const QStringList &sources, const QStr
     outline.finish();
     if (!ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forFile(outPath + QStringLiteral("/merge.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + QStringLiteral("/merge.pdf"), &FreeName::forFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -250,8 +250,8 @@ PFPageResult PFPageManager::pfCombineImages(const QStringList &images, const QSt
     }
     if (!ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forFile(outPath + QStringLiteral("/merge.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + QStringLiteral("/merge.pdf"), &FreeName::forFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -283,6 +283,18 @@ PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString 
         return PFPageResult::failure(error);
     if (model.inputText.trimmed().isEmpty())
         return PFPageResult::failure(PageMessages::invalidParameters());
+    const int marked = pfStampWatermark(document, model);
+    if (marked < 0)
+        return PFPageResult::failure(PageMessages::writeFailed());
+    if (marked == 0) // a page range outside the document
+        return PFPageResult::failure(PageMessages::invalidParameters());
+    if (!document.write(outPath))
+        return PFPageResult::failure(PageMessages::writeFailed());
+    return {{outPath}, {}};
+}
+
+int PFPageManager::pfStampWatermark(PDFDocument &document, const PFWatermarkModel &model) const
+{
     // One form per page size, shared by every page of that size: a 300-page document holds the
     // text and its font once.
     QMap<std::pair<qint64, qint64>, int> forms;
@@ -297,12 +309,8 @@ PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString 
         if (form == 0)
             form = document.addDrawing(WatermarkDrawing::drawing(model, size));
         if (form == 0 || !page.appendForm(form))
-            return PFPageResult::failure(PageMessages::writeFailed());
+            return -1;
         ++marked;
     }
-    if (marked == 0) // a page range outside the document
-        return PFPageResult::failure(PageMessages::invalidParameters());
-    if (!document.write(outPath))
-        return PFPageResult::failure(PageMessages::writeFailed());
-    return {{outPath}, {}};
+    return marked;
 }

@@ -42,6 +42,10 @@ public:
     // `source` with the watermark drawn into the content of the pages that carry it, written to
     // `outPath`; outline, attributes, annotations and links stay as they were.
     PFPageResult pfAddWatermark(const QString &source, const QString &outPath, const PFWatermarkModel &model) const;
+    // Draws the watermark into the content of the pages of `document` that carry it; pages that
+    // the model names beyond the document's end are not there to mark. The number of pages
+    // marked, or -1 when a page could not be marked.
+    int pfStampWatermark(PDFDocument &document, const PFWatermarkModel &model) const;
 
     // Opens a PDF that the tools can read: not encrypted and with pages. Null with a message otherwise.
     static PDFDocument openSource(const QString &path, QString *error);
