@@ -25,7 +25,7 @@ void PFStampCellView::paintEvent(QPaintEvent *)
     painter.translate(0, height());
     painter.scale(1, -1);
     PFPainterSurface surface(painter);
-    const bool chinese = !Localization::usesEnglishTables(QLocale());
+    const bool chinese = Localization::tableSuffix(QLocale()) == QLatin1String("zh_CN");
     // A dated cell shows the time of each drawing.
     PFStampDrawing::drawCell(surface, m_cellIndex, QRectF(QPointF(), QSizeF(size())), PFManager::pfDateStamp(),
                              chinese);

@@ -1,4 +1,5 @@
 #include "PFExtractImageController.h"
+#include "widgets/PFEscapeCloses.h"
 
 #include "PFPagePrompts.h"
 #include "pages/OutlineParts.h"
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSpinBox>
 
 PFExtractImageController::PFExtractImageController(QWidget *parent)
@@ -60,7 +60,7 @@ PFExtractImageController::PFExtractImageController(QWidget *parent)
     connect(m_radioSelect, &QRadioButton::clicked, this, [this] { select(SelectedPages); });
     connect(m_radioOutline, &QRadioButton::clicked, this, [this] { select(ByOutline); });
     // A tool window closes with Escape, as a dialog does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    PFEscapeCloses::install(this);
     connect(choose, &QPushButton::clicked, this, &PFExtractImageController::pfChooseClick);
     connect(start, &QPushButton::clicked, this, &PFExtractImageController::pfStartClick);
     setOutlineAvailable(false);

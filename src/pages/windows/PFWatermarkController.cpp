@@ -1,4 +1,5 @@
 #include "PFWatermarkController.h"
+#include "widgets/PFEscapeCloses.h"
 
 #include "PFPagePrompts.h"
 #include "PFWatermarkSettings.h"
@@ -12,7 +13,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QRadioButton>
 #include <QToolButton>
 #include <cmath>
@@ -38,7 +38,7 @@ PFWatermarkController::PFWatermarkController(QWidget *parent)
       m_numEndLB(new QLineEdit)
 {
     // A tool window closes with Escape, as a dialog does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    PFEscapeCloses::install(this);
     resize(480, 360);
     m_textView->setObjectName(QStringLiteral("pfTextView"));
     m_colorWell->setObjectName(QStringLiteral("pfColorWell"));

@@ -1,3 +1,4 @@
+#include "platform/store/Localization.h"
 #include "PFPagemarkTableView.h"
 
 #include <QHeaderView>
@@ -6,6 +7,7 @@
 PFPagemarkTableView::PFPagemarkTableView(QWidget *parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("pfTableView"));
+    setAccessibleName(pfLocalized("Bookmarks"));
     setColumnCount(2);
     setHeaderHidden(true);
     setRootIsDecorated(false);

@@ -1,3 +1,4 @@
+#include "platform/store/Localization.h"
 #include "PFHighlightController.h"
 
 #include "PFHighlightListModel.h"
@@ -16,6 +17,7 @@ PFHighlightController::PFHighlightController(PFBasePDFView *view, QWidget *paren
       m_cell(new PFMainHighlightCell(this))
 {
     m_table->setObjectName(QStringLiteral("pfHighlightTable"));
+    m_table->setAccessibleName(pfLocalized("Highlights and Notes"));
     m_table->setModel(m_model);
     m_table->setItemDelegate(m_cell);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);

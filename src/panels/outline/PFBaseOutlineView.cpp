@@ -1,3 +1,4 @@
+#include "platform/store/Localization.h"
 #include "PFBaseOutlineView.h"
 
 #include <QHeaderView>
@@ -6,6 +7,7 @@
 PFBaseOutlineView::PFBaseOutlineView(QWidget *parent) : QTreeView(parent)
 {
     setObjectName(QStringLiteral("pfOutlineView"));
+    setAccessibleName(pfLocalized("Table of Contents"));
     setHeaderHidden(true);
     setUniformRowHeights(true); // the rows of a long outline are then laid out without measuring each
     setEditTriggers(NoEditTriggers);

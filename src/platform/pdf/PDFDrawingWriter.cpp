@@ -104,6 +104,8 @@ pdf_obj *imageObject(fz_context *ctx, PDFDocumentData &data, const PDFDrawing::I
     if (object)
         data.imageObjects[digest] = pdf_to_num(ctx, object);
     return object;
+}
+
 pdf_obj *addBytesStream(fz_context *ctx, pdf_document *doc, const QByteArray &bytes, pdf_obj *dict)
 {
     fz_buffer *buffer = fz_new_buffer_from_copied_data(ctx, reinterpret_cast<const unsigned char *>(bytes.constData()),
@@ -242,7 +244,7 @@ pdf_obj *addResources(fz_context *ctx, PDFDocumentData &data, const PDFDrawing &
             pdf_obj *fonts = pdf_dict_put_dict(ctx, resources, PDF_NAME(Font), drawing.fonts.size());
             for (int i = 0; i < drawing.fonts.size(); ++i) {
                 const QByteArray name = "F" + QByteArray::number(i);
-                pdf_dict_puts_drop(ctx, fonts, name.constData(), addFont(ctx, doc, drawing.fonts[i]));
+                pdf_dict_puts_drop(ctx, fonts, name.constData(), addFont(ctx, data.doc, drawing.fonts[i]));
             }
         }
         if (!drawing.opacities.isEmpty()) {
