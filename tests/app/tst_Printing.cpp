@@ -259,9 +259,9 @@ void TestPrinting::watermarkInForceIsPrinted()
     const QList<QImage> plain = render(controller->representedObject()->filePath, {1});
     QCOMPARE(ours.size(), 1);
     QCOMPARE(plain.size(), 1);
-    // The plain page is near white; the printed one carries large dark letters.
-    QEXPECT_FAIL("", "Known fault since the watermark became text: the printed page shows no watermark", Continue);
-    QVERIFY(meanDifference(ours[0], plain[0]) > 5);
+    // The plain page is near white; the printed one carries the watermark's letters across it
+    // (72 pt letters cover about 2 % of a Letter page: a mean difference near 4.6).
+    QVERIFY(meanDifference(ours[0], plain[0]) > 2);
 }
 
 void TestPrinting::cancelLeavesTheOldFileAndNoScraps()
