@@ -1,6 +1,9 @@
 #include "PDFPageTree.h"
 
+#include <mutex>
+#include <optional>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -129,9 +132,56 @@ void flatten(fz_context *ctx, pdf_document *doc, const Walk &walk)
     fz_catch(ctx) fz_rethrow(ctx);
 }
 
+// Files recently found to have a sound page tree, newest last.
+class SoundFiles {
+public:
+    std::optional<int> pageCount(const PDFPageTree::FileStamp &stamp)
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto &[known, count] : m_files)
+            if (known == stamp)
+                return count;
+        return std::nullopt;
+    }
+    void remember(const PDFPageTree::FileStamp &stamp, int count)
+    {
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_files, [&](const auto &entry) { return entry.first == stamp; });
+        if (m_files.size() >= kKept)
+            m_files.erase(m_files.begin());
+        m_files.emplace_back(stamp, count);
+    }
+
+private:
+    static constexpr size_t kKept = 16;
+    std::mutex m_mutex;
+    std::vector<std::pair<PDFPageTree::FileStamp, int>> m_files;
+};
+
+SoundFiles &soundFiles()
+{
+    static SoundFiles files;
+    return files;
+}
+
 } // namespace
 
 namespace PDFPageTree {
+
+FileStamp stampOf(const QByteArray &file)
+{
+    struct stat info;
+    if (::stat(file.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
+void rememberSound(const QByteArray &file, const FileStamp &before, int count)
+{
+    if (before.isValid() && stampOf(file) == before)
+        soundFiles().remember(before, count);
+}
+
 
 std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc)
 {
@@ -141,16 +191,19 @@ std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc)
     return walk.pages;
 }
 
-void normalise(fz_context *ctx, pdf_document *doc)
+bool normalise(fz_context *ctx, pdf_document *doc)
 {
     Walk walk(ctx);
+    bool sound = false;
     fz_try(ctx)
     {
         walkTree(ctx, doc, walk);
         if (walk.irregular)
             flatten(ctx, doc, walk);
+        sound = !walk.irregular;
     }
-    fz_catch(ctx) {}
+    fz_catch(ctx) sound = false;
+    return sound;
 }
 
 int pageCount(fz_context *ctx, fz_document *doc)
@@ -166,6 +219,8 @@ int pageCount(fz_context *ctx, fz_document *doc)
 
 fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count)
 {
+    const FileStamp before = stampOf(file);
+    const std::optional<int> known = before.isValid() ? soundFiles().pageCount(before) : std::nullopt;
     pdf_document *doc = nullptr;
     bool locked = true;
     // Opened as a PDF whatever the file's name says.
@@ -180,8 +235,26 @@ fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count)
         *count = 0;
         return nullptr;
     }
-    normalise(ctx, doc);
-    *count = pageCount(ctx, &doc->super);
+    if (known) {
+        *count = *known;
+        return &doc->super;
+    }
+    Walk walk(ctx);
+    fz_try(ctx)
+    {
+        walkTree(ctx, doc, walk);
+        if (walk.irregular)
+            flatten(ctx, doc, walk);
+    }
+    fz_catch(ctx)
+    {
+        pdf_drop_document(ctx, doc);
+        *count = 0;
+        return nullptr;
+    }
+    *count = int(walk.pages.size());
+    if (!walk.irregular)
+        rememberSound(file, before, *count);
     return &doc->super;
 }
 
