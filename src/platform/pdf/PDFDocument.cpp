@@ -69,7 +69,7 @@ PDFDocument PDFDocument::open(const QString &path)
     const auto data = adopt(stream ? openStream(ctx, stream) : nullptr, path, true, &treeSound);
     // Bulk work on this file that follows (export, split, text) need not walk its tree again.
     if (treeSound)
-        PDFPageTree::rememberSound(file, before, data->pageCount());
+        PDFPageTree::rememberSound(file, before, PDFPageTree::pageObjects(ctx, data->doc));
     return PDFDocument(data);
 }
 

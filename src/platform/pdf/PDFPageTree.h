@@ -22,7 +22,8 @@ int pageCount(fz_context *ctx, fz_document *doc);
 // its own, with its page tree normalised; nullptr when it cannot be opened or needs a password.
 // *count gets its real page count. Never raises. Walking the whole tree loads nearly every
 // object of a large file, so a file that was found sound before, and has not changed since, is
-// not walked again: the engine then looks up just the pages the worker reads.
+// not walked again. Either way the engine is given the pages' numbers up front, so that neither
+// looking up a page nor resolving a link to one reads more of the file than that page.
 fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count);
 
 // What identifies a file's contents cheaply: device, inode, size and modification time.
@@ -34,7 +35,7 @@ struct FileStamp {
 };
 FileStamp stampOf(const QByteArray &file);
 // Notes that `file`, stamped `before` it was opened and unchanged since, has a sound page tree
-// of `count` pages.
-void rememberSound(const QByteArray &file, const FileStamp &before, int count);
+// whose leaves are `pages` (object numbers, in order).
+void rememberSound(const QByteArray &file, const FileStamp &before, const std::vector<int> &pages);
 
 } // namespace PDFPageTree
