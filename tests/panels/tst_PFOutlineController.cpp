@@ -263,6 +263,25 @@ private slots:
         QCOMPARE(rowNamed(QStringLiteral("Loose")).siblingAtColumn(1).data().toString(), QStringLiteral("6"));
     }
 
+    void pageColumnFollowsDeletedAndMovedPages()
+    {
+        open(outlined());
+        m_tree->expand(rowNamed(QStringLiteral("Chapter 1")));
+        const auto pageOf = [this](const QString &title) { return rowNamed(title).siblingAtColumn(1).data().toString(); };
+        QCOMPARE(pageOf(QStringLiteral("Chapter 2")), QStringLiteral("4"));
+        PFBasePDFView *view = m_controller->pdfView();
+        QVERIFY(view->pfPageCommands()->pfDeletePage(view->document().page(1)));
+        QCOMPARE(pageOf(QStringLiteral("Chapter 2")), QStringLiteral("3"));
+        QCOMPARE(pageOf(QStringLiteral("Section 1.1")), QString()); // its page is gone
+        QCOMPARE(pageOf(QStringLiteral("Section 1.2")), QStringLiteral("2"));
+        // The row shows what its click does.
+        clickRow(QStringLiteral("Chapter 2"));
+        QCOMPARE(view->currentPage().index(), 2);
+        QVERIFY(view->pfPageCommands()->pfMovePages({view->document().page(2)}, 0));
+        QCOMPARE(pageOf(QStringLiteral("Chapter 2")), QStringLiteral("1"));
+        QCOMPARE(pageOf(QStringLiteral("Chapter 1")), QStringLiteral("2"));
+    }
+
     void addButtonStartsAnOutline()
     {
         open(TestPdf::build(pagesOf(6)));
