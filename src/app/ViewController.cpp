@@ -138,6 +138,8 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     });
 
     connect(m_pdfView, &PDFView::pageChanged, this, &ViewController::pfChangePageTitle);
+    // A followed link or outline entry makes Back possible; the Go menu shows it at once.
+    connect(m_pdfView, &PDFView::pageChanged, this, [this] { emit goBackMenuEnabled(m_pdfView->canGoBack()); });
     connect(m_pdfView, &PDFView::linkRefused, this, [this](const QString &, const QString &message) {
         showMessage(message);
     });

@@ -160,8 +160,10 @@ private slots:
         QCOMPARE(model->index(0, PFOutlineModel::PageColumn).data().toString(), QStringLiteral("1"));
         QCOMPARE(model->index(2, PFOutlineModel::PageColumn).data().toString(), QString());
         QVERIFY(model->hasChildren(model->index(0, 0)));
+        QSignalSpy backEnabled(m_controller, &ViewController::goBackMenuEnabled);
         clickRow(QStringLiteral("Chapter 2"));
         QCOMPARE(m_controller->pdfView()->currentPage().index(), 3);
+        QVERIFY(!backEnabled.isEmpty() && backEnabled.last().at(0).toBool()); // Go > Back is offered
         m_tree->expand(rowNamed(QStringLiteral("Chapter 1")));
         clickRow(QStringLiteral("Section 1.2"));
         QCOMPARE(m_controller->pdfView()->currentPage().index(), 2);
