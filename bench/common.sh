@@ -1,6 +1,7 @@
 # Helpers shared by the benchmark scripts.
 MANUALS=/usr/share/R/doc/manual
 REFMAN=$MANUALS/refman.pdf
+OCTAVE=/usr/share/doc/octave/octave.pdf
 
 # Wall-clock seconds of the best of three runs of a command.
 best_of_3() {

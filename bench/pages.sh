@@ -62,3 +62,51 @@ bench_export_rss_growth() {
   awk -v s="$small" -v l="$large" 'BEGIN { printf "BENCH export-rss-growth value=%.2fx\n", l / s }'
   rm -rf "$w"
 }
+
+PAGES_GNUPLOT=${PAGES_GNUPLOT:-/usr/share/doc/gnuplot/gnuplot.pdf}
+
+# value: watermarked size ÷ source size; ratio: our time ÷ qpdf overlaying a one-page PDF that
+# holds the same text on every page.
+bench_watermark_gnuplot() {
+  local w; w=$(mktemp -d)
+  local ours peer
+  ours=$(pages_time "$PAGES_TOOL" watermark "$PAGES_GNUPLOT" "$w/ours.pdf" --text DRAFT --size 72 --color '#ff000060')
+  # The peer's overlay: one page of the same size with the same text in a standard font.
+  cat >"$w/raw.pdf" <<'PDF'
+%PDF-1.4
+1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj
+2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj
+3 0 obj << /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R
+  /Resources << /Font << /F0 5 0 R >> >> >> endobj
+4 0 obj << /Length 60 >> stream
+BT /F0 72 Tf 0.7071 0.7071 -0.7071 0.7071 200 300 Tm (DRAFT) Tj ET
+endstream endobj
+5 0 obj << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> endobj
+trailer << /Root 1 0 R >>
+%%EOF
+PDF
+  qpdf "$w/raw.pdf" "$w/one.pdf" >/dev/null 2>&1 || true
+  peer=$(pages_time qpdf "$PAGES_GNUPLOT" --overlay "$w/one.pdf" --repeat=1 -- "$w/peer.pdf")
+  awk -v n=watermark-gnuplot -v s="$(stat -c %s "$w/ours.pdf")" -v src="$(stat -c %s "$PAGES_GNUPLOT")" \
+      -v o="$ours" -v p="$peer" 'BEGIN { printf "BENCH %s value=%.2f ratio=%.2f\n", n, s / src, o / p }'
+  rm -rf "$w"
+}
+
+# Twenty 4000 × 3000 photos (8 JPEG, 6 PNG, 6 JPEG 2000) onto A4 pages, against img2pdf, which
+# embeds the files as they are where we redraw each at its fitted size.
+bench_images_20() {
+  local w; w=$(mktemp -d)
+  local ours peer i files=()
+  convert -size 1000x750 plasma:fractal -resize 4000x3000! "$w/base.ppm"
+  for i in $(seq 1 20); do
+    local ext=jpg
+    ((i > 8)) && ext=png
+    ((i > 14)) && ext=jp2
+    convert "$w/base.ppm" -roll "+$((i * 97))+$((i * 53))" -modulate 100,100,$((80 + i * 2)) -quality 90 "$w/photo$i.$ext"
+    files+=("$w/photo$i.$ext")
+  done
+  ours=$(pages_time "$PAGES_TOOL" images "$w/ours" --size 7 "${files[@]}")
+  peer=$(pages_time img2pdf --pagesize A4 -o "$w/peer.pdf" "${files[@]}")
+  pages_ratio images-20 "$ours" "$peer"
+  rm -rf "$w"
+}

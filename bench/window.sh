@@ -22,11 +22,33 @@ bench_first_paint_refman() {
   echo "BENCH first-paint-refman value=${best}s"
 }
 
-# Longest GUI-thread block (ms) while the view scrolls a wheel step per frame through 300 pages.
+# Median and largest of five runs' longest GUI-thread blocks (ms): one run's longest block is
+# too noisy to compare on its own. Arguments: the window_bench mode and its arguments.
+stall_median_of_5() {
+  local runs=() ms
+  for _ in 1 2 3 4 5; do
+    ms=$(window_bench "$@") || { echo "failed: window_bench $*" >&2; return 1; }
+    runs+=("$ms")
+  done
+  printf '%s\n' "${runs[@]}" | sort -g | awk '{ v[NR] = $1 } END { printf "value=%sms worst=%sms", v[3], v[5] }'
+}
+
+# Longest GUI-thread block while the view scrolls a wheel step per frame through 300 pages.
 bench_gui_stall_scroll() {
-  local ms
-  ms=$(window_bench stall "$REFMAN" 300) || { echo "failed: window_bench stall" >&2; return 1; }
-  echo "BENCH gui-stall-scroll value=${ms}ms"
+  local plain busy
+  plain=$(stall_median_of_5 stall "$REFMAN" 300) || return 1
+  echo "BENCH gui-stall-scroll $plain"
+  # The same while a search and a thumbnail column work in the background.
+  busy=$(stall_median_of_5 stall "$REFMAN" 300 busy) || return 1
+  echo "BENCH gui-stall-scroll-busy $busy"
+}
+
+# Longest GUI-thread block while page 100 is zoomed from fit width through every zoom step to
+# the largest and back.
+bench_gui_stall_zoom() {
+  local result
+  result=$(stall_median_of_5 zoom "$REFMAN" 100) || return 1
+  echo "BENCH gui-stall-zoom $result"
 }
 
 # Resident memory (MB) after paging through the whole document, each screenful rendered.
@@ -34,4 +56,12 @@ bench_rss_scroll_all() {
   local mb
   mb=$(window_bench rss "$REFMAN") || { echo "failed: window_bench rss" >&2; return 1; }
   echo "BENCH rss-scroll-all value=${mb}MB"
+}
+
+# The same on a large manual full of images (Debian's octave-doc: octave.pdf, 1,158 pages).
+bench_rss_scroll_all_octave() {
+  local mb
+  [[ -f "$OCTAVE" ]] || { echo "missing $OCTAVE (install octave-doc)" >&2; return 1; }
+  mb=$(window_bench rss "$OCTAVE") || { echo "failed: window_bench rss" >&2; return 1; }
+  echo "BENCH rss-scroll-all-octave value=${mb}MB"
 }

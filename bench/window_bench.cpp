@@ -1,11 +1,17 @@
 // Opens a PDF in the real document window, the way the quirna executable does, and measures it.
 //   window_bench first-paint FILE.pdf   seconds from process start to page 1 fully painted
-//   window_bench stall FILE.pdf PAGES   longest GUI-thread block (ms) while scrolling PAGES pages
+//   window_bench stall FILE.pdf PAGES [busy]
+//                                       longest GUI-thread block (ms) while scrolling PAGES pages;
+//                                       with "busy", while a search runs from the window's search
+//                                       field and a thumbnail column renders beside the view
+//   window_bench zoom FILE.pdf PAGE     longest GUI-thread block (ms) while zooming page PAGE from
+//                                       fit width in through every zoom step and back out
 //   window_bench rss FILE.pdf           resident MB after every page was shown and rendered
 // Run it with a throw-away HOME: the window reads and writes the user's preferences and caches.
 #include "app/AppDelegate.h"
 #include "platform/store/Localization.h"
 #include "platform/store/UserDefaults.h"
+#include "platform/view/PDFThumbnailView.h"
 #include "platform/view/PDFTileRenderer.h"
 #include "platform/view/PDFView.h"
 
@@ -14,11 +20,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 #include <ctime>
 #include <unistd.h>
@@ -122,7 +130,7 @@ int main(int argc, char **argv)
 {
     TimedApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: window_bench first-paint|stall|rss FILE.pdf [PAGES]\n");
+        std::fprintf(stderr, "usage: window_bench first-paint|stall|zoom|rss FILE.pdf [PAGES|PAGE] [busy]\n");
         return 2;
     }
     // The same start as the quirna executable's.
@@ -140,8 +148,8 @@ int main(int argc, char **argv)
     QScrollBar *bar = view->verticalScrollBar();
     int result = 1;
 
-    // Stall: a 1 ms timer on the GUI thread notes the longest gap between its ticks while a
-    // second timer scrolls the view a wheel step at a time.
+    // Stalls: a 1 ms timer on the GUI thread notes the longest gap between its ticks while a
+    // second timer drives the view (a wheel step per frame, or a zoom step per settled frame).
     QElapsedTimer clock;
     qint64 lastTick = 0, longest = 0;
     std::vector<qint64> gaps;
@@ -154,27 +162,60 @@ int main(int argc, char **argv)
         gaps.push_back(now - lastTick);
         lastTick = now;
     });
-    const int stallPages = argc > 3 ? std::atoi(argv[3]) : 300;
-    driver.setTimerType(Qt::PreciseTimer);
-    driver.setInterval(16);
-    QObject::connect(&driver, &QTimer::timeout, &app, [&] {
-        if (view->currentPage().index() >= stallPages || bar->value() >= bar->maximum()) {
-            ticker.stop();
-            driver.stop();
-            std::printf("%.1f\n", double(longest) / 1e6);
-            std::fflush(stdout);
-            std::sort(gaps.begin(), gaps.end());
+    const auto finishStall = [&] {
+        ticker.stop();
+        driver.stop();
+        std::printf("%.1f\n", double(longest) / 1e6);
+        std::fflush(stdout);
+        std::sort(gaps.begin(), gaps.end());
+        if (!gaps.empty())
             std::fprintf(stderr, "ticks %zu, 99th percentile gap %.1f ms\n", gaps.size(),
                          double(gaps[gaps.size() * 99 / 100]) / 1e6);
-            for (auto it = app.maxima.cbegin(); it != app.maxima.cend(); ++it)
-                std::fprintf(stderr, "  slowest %s: %.1f ms\n", qPrintable(it.key()), double(it.value()) / 1e6);
-            result = 0;
-            app.quit();
-            return;
-        }
-        bar->setValue(bar->value() + 3 * bar->singleStep());
-    });
-
+        for (auto it = app.maxima.cbegin(); it != app.maxima.cend(); ++it)
+            std::fprintf(stderr, "  slowest %s: %.1f ms\n", qPrintable(it.key()), double(it.value()) / 1e6);
+        result = 0;
+        app.quit();
+    };
+    const int stallPages = argc > 3 ? std::atoi(argv[3]) : 300;
+    const bool busy = argc > 4 && QByteArray(argv[4]) == "busy";
+    driver.setTimerType(Qt::PreciseTimer);
+    driver.setInterval(16);
+    if (mode == "stall") {
+        QObject::connect(&driver, &QTimer::timeout, &app, [&] {
+            if (view->currentPage().index() >= stallPages || bar->value() >= bar->maximum())
+                return finishStall();
+            bar->setValue(bar->value() + 3 * bar->singleStep());
+        });
+    }
+    // Zoom: fit width, then each zoom step in up to the largest and back out, the next step
+    // taken once the view has drawn the last one.
+    int zoomSteps = 0;
+    bool zoomingIn = true;
+    PaintWatcher *settled = nullptr;
+    if (mode == "zoom") {
+        settled = new PaintWatcher(view, [&] {
+            QTimer::singleShot(16, &app, [&] {
+                if (zoomingIn && !view->canZoomIn())
+                    zoomingIn = false;
+                if (!zoomingIn && (!view->canZoomOut() || zoomSteps > 64))
+                    return finishStall();
+                ++zoomSteps;
+                settled->arm();
+                zoomingIn ? view->zoomIn() : view->zoomOut();
+            });
+        });
+    }
+    // The background work of a busy window: a search typed into the window's search field, and
+    // a column of thumbnails that follows the view through the document.
+    std::unique_ptr<PDFThumbnailView> thumbnails;
+    const auto startBackgroundWork = [&] {
+        if (QLineEdit *field = view->window()->findChild<QLineEdit *>(QStringLiteral("pfSearchField")))
+            field->setText(QStringLiteral("function"));
+        thumbnails = std::make_unique<PDFThumbnailView>();
+        thumbnails->resize(200, 900);
+        thumbnails->setPDFView(view);
+        thumbnails->show();
+    };
     // RSS: page down through the document, each screenful rendered before the next.
     PaintWatcher *watcher = nullptr;
     const auto pageDown = [&] {
@@ -193,11 +234,21 @@ int main(int argc, char **argv)
             std::printf("%.3f\n", secondsSinceProcessStart());
             result = 0;
             app.quit();
-        } else if (mode == "stall") {
+        } else if (mode == "stall" || mode == "zoom") {
+            if (busy)
+                startBackgroundWork();
             clock.start();
             app.recording = true;
             ticker.start();
-            driver.start();
+            if (mode == "zoom") {
+                const int page = std::clamp(stallPages, 1, view->document().pageCount()) - 1;
+                view->goToPage(view->document().page(page));
+                view->setAutoScales(true);
+                settled->arm();
+                view->viewport()->update();
+            } else {
+                driver.start();
+            }
         } else if (mode == "rss") {
             QTimer::singleShot(0, &app, pageDown);
         }

@@ -7,15 +7,16 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libqt6sql6-sqlite
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
   libmupdf-dev libmujs-dev libgumbo-dev libjbig2dec0-dev libharfbuzz-dev libfreetype-dev
-  libjpeg-dev libopenjp2-7-dev zlib1g-dev
+  libjpeg-dev libopenjp2-7-dev zlib1g-dev libqpdf-dev
   fonts-noto-cjk fonts-dejavu-core
-  qpdf poppler-utils mupdf-tools
+  qpdf poppler-utils mupdf-tools imagemagick
+  desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-  PACKAGES+=(r-doc-pdf xvfb)
+  PACKAGES+=(r-doc-pdf octave-doc xvfb gnuplot-doc img2pdf)
 fi
 
 missing=()

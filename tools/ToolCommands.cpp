@@ -1,6 +1,7 @@
 #include "ToolCommands.h"
 
 #include "pages/FreeName.h"
+#include "pages/OutlineParts.h"
 #include "pages/PFPageManager.h"
 #include "pages/PageImageFormat.h"
 #include "pages/PageMessages.h"
@@ -90,8 +91,16 @@ std::optional<QColor> colour(const QString &text)
 
 int split(const QStringList &args)
 {
+    if ((args.size() == 3 || args.size() == 4) && args[2] == QStringLiteral("--by-outline")) {
+        bool ok = true;
+        const int level = args.size() == 4 ? args[3].toInt(&ok) : 1;
+        if (!ok || level < 1 || level > OutlineParts::kMaxLevel)
+            return fail(QStringLiteral("--by-outline takes a level from 1 to %1").arg(OutlineParts::kMaxLevel), kUsageError);
+        return report(PFPageManager::sharedManager().pfSplitByOutline(args[0], args[1], level));
+    }
     if (args.size() != 3)
-        return fail(QStringLiteral("split needs SRC OUTDIR all|o|e|RANGE"), kUsageError);
+        return fail(QStringLiteral("split needs SRC OUTDIR all|o|e|RANGE, or SRC OUTDIR --by-outline [LEVEL]"),
+                    kUsageError);
     const QString &mode = args[2];
     const bool named = mode == QStringLiteral("all") || mode == QStringLiteral("o") || mode == QStringLiteral("e");
     return report(PFPageManager::sharedManager().pfSplitPDF(args[0], args[1], named ? mode : QStringLiteral("z"), mode));
@@ -99,13 +108,28 @@ int split(const QStringList &args)
 
 int exportImages(const QStringList &args)
 {
-    if (args.size() != 3 && args.size() != 4)
-        return fail(QStringLiteral("export needs SRC OUTDIR png|jpeg|jp2|tiff [RANGE]"), kUsageError);
-    const int format = PageImageFormat::indexFromName(args[2]);
+    QString error;
+    const auto options = parse(args, {"--dpi"}, {}, &error);
+    if (!options)
+        return fail(error, kUsageError);
+    const QStringList &positional = options->positional;
+    if (positional.size() != 3 && positional.size() != 4)
+        return fail(QStringLiteral("export needs SRC OUTDIR png|jpeg|jp2|tiff [RANGE] [--dpi N]"), kUsageError);
+    const int format = PageImageFormat::indexFromName(positional[2]);
     if (format < 0)
         return fail(PageMessages::unsupported(), kUsageError);
-    const std::optional<QString> range = args.size() == 4 ? std::optional<QString>(args[3]) : std::nullopt;
-    return report(PFPageManager::sharedManager().pfSplitImage(args[0], args[1], format, range));
+    int dpi = PFPageManager::kDefaultDpi;
+    if (const auto text = options->value("--dpi")) {
+        bool ok = false;
+        dpi = text->toInt(&ok);
+        if (!ok || dpi < PFPageManager::kMinDpi || dpi > PFPageManager::kMaxDpi)
+            return fail(QStringLiteral("--dpi takes a whole number from %1 to %2")
+                            .arg(PFPageManager::kMinDpi)
+                            .arg(PFPageManager::kMaxDpi),
+                        kUsageError);
+    }
+    const std::optional<QString> range = positional.size() == 4 ? std::optional<QString>(positional[3]) : std::nullopt;
+    return report(PFPageManager::sharedManager().pfSplitImage(positional[0], positional[1], format, range, dpi));
 }
 
 int combine(const QStringList &args)
@@ -205,12 +229,15 @@ QString usage()
         "  split SRC OUTDIR all|o|e|RANGE\n"
         "      all: one file per page, OUTDIR/<name>-split/Page_<n>.pdf; o: odd pages; e: even pages;\n"
         "      RANGE (e.g. 1,3-6,10): those pages; o, e and RANGE write OUTDIR/<name>-splited.pdf\n"
-        "  export SRC OUTDIR png|jpeg|jp2|tiff [RANGE]\n"
-        "      pages as images at 72 dpi into OUTDIR/<name>-images/Page_<n>.<ext>\n"
+        "  split SRC OUTDIR --by-outline [LEVEL]\n"
+        "      one file per outline item of LEVEL (default 1, the top level), named after its title,\n"
+        "      holding the pages from the item to the next, into OUTDIR/<name>-split\n"
+        "  export SRC OUTDIR png|jpeg|jp2|tiff [RANGE] [--dpi N]\n"
+        "      pages as images at N dpi (default 72, 18 to 1200) into OUTDIR/<name>-images/Page_<n>.<ext>\n"
         "  combine OUTDIR SRC SRC [SRC ...]\n"
         "      all pages into OUTDIR/merge.pdf, with one outline item per source\n"
         "  images OUTDIR [--size 0..8 | --custom WxH] [--margin N] IMAGE ...\n"
-        "      one page per image (png, jpg, jpeg, tiff, bmp) into OUTDIR/merge.pdf; sizes: 0 Letter,\n"
+        "      one page per image (png, jpg, jpeg, tiff, tif, jp2, bmp) into OUTDIR/merge.pdf; sizes: 0 Letter,\n"
         "      1 JIS B5, 2 Legal, 3 A0, 4 A1, 5 A2, 6 A3, 7 A4 (default), 8 A5; W, H and N in points\n"
         "  protect SRC DEST [--user PW] [--owner PW] [--no-copy] [--no-print]\n"
         "      a copy encrypted with AES-256; at least one password\n"

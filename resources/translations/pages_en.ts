@@ -9,5 +9,6 @@
     <message><source>参数有误</source><translation>Invalid parameters</translation></message>
     <message><source>没有可写入的页面</source><translation>No pages to write</translation></message>
     <message><source>写入失败</source><translation>The file could not be written</translation></message>
+    <message><source>文档没有这一级的书签</source><translation>The document has no outline items at this level</translation></message>
 </context>
 </TS>

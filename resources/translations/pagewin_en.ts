@@ -38,5 +38,9 @@
     <message><source>大小</source><translation>Size</translation></message>
     <message><source>角度</source><translation>Angle</translation></message>
     <message><source>页码</source><translation>Pages</translation></message>
+    <message><source>按书签拆分</source><translation>Split by outline</translation></message>
+    <message><source>级别</source><translation>Level</translation></message>
+    <message><source>添加文件</source><translation>Add Files…</translation></message>
+    <message><source>添加文件夹</source><translation>Add Folder…</translation></message>
 </context>
 </TS>

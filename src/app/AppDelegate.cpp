@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "Document.h"
+#include "PFAboutDialog.h"
 #include "PFBlankPaper.h"
 #include "PFDocumentController.h"
 #include "settings/PFManager.h"
@@ -37,6 +38,11 @@ AppDelegate::AppDelegate(UserDefaults &defaults, std::function<PersistentContain
     if (!m_store)
         m_store = [] () -> PersistentContainer & { return PersistentContainer::shared(); };
     createActions();
+    m_trayMenu = std::make_unique<QMenu>();
+    m_trayMenu->setObjectName(QStringLiteral("pfTrayMenu"));
+    m_trayMenu->addAction(action("打开"));
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(action("退出Quirna"));
     connect(m_documents, &PFDocumentController::documentAdded, this, &AppDelegate::attach);
     connect(m_documents, &PFDocumentController::documentRemoved, this, [this] {
         if (m_quitting)
@@ -48,7 +54,11 @@ AppDelegate::AppDelegate(UserDefaults &defaults, std::function<PersistentContain
         qApp->setQuitOnLastWindowClosed(false);
         m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/resources/icons/IconTop.svg")), this);
         m_tray->setToolTip(QStringLiteral("Quirna"));
-        connect(m_tray, &QSystemTrayIcon::activated, this, &AppDelegate::pfShowMainView);
+        connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason != QSystemTrayIcon::Context)
+                pfShowMainView();
+        });
+        m_tray->setContextMenu(m_trayMenu.get());
         m_tray->show();
     }
 }
@@ -57,6 +67,8 @@ AppDelegate::~AppDelegate()
 {
     delete m_combineWindow;
     delete m_imagesWindow;
+    delete m_about;
+    delete m_tray; // before the menu it shows
 }
 
 namespace {
@@ -113,18 +125,15 @@ void AppDelegate::createActions()
         };
     };
 
-    addAction("关于 Quirna", [] {
-        QApplication::aboutQt();
-    });
-    addAction("服务");
+    addAction("关于 Quirna", [this] { showAbout(); });
     addAction("隐藏Quirna", [] {
         for (QWidget *window : QApplication::topLevelWidgets())
             if (qobject_cast<PFWindowController *>(window))
                 window->showMinimized();
     });
-    addAction("隐藏其他");
     addAction("显示全部", [this] { pfShowMainView(); });
-    addAction("退出Quirna", [this] { pfQuit(); })->setShortcut(QKeySequence::Quit);
+    // Ctrl+Q on every Linux desktop, also where the platform theme names no quit key.
+    addAction("退出Quirna", [this] { pfQuit(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     addAction("新建", [this] { m_documents->openUntitledDocument(); })->setShortcut(QKeySequence::New);
     addAction("新建空白", [this] { pfNewBlank(); });
@@ -140,8 +149,7 @@ void AppDelegate::createActions()
     })->setShortcut(QKeySequence::Close);
     addAction("保存Menu", withDocument([](Document *document) { document->save(); }))->setShortcut(QKeySequence::Save);
     addAction("另存为", withDocument([](Document *document) { document->saveAs(); }))->setShortcut(QKeySequence::SaveAs);
-    addAction("页面设");
-    addAction("打印");
+    addAction("打印", withController([](ViewController *c) { c->pfPrintClick(); }))->setShortcut(QKeySequence::Print);
 
     addAction("撤销", withController([](ViewController *c) { c->pfUndoClick(); }))->setShortcut(QKeySequence::Undo);
     addAction("重做", withController([](ViewController *c) { c->pfRedoClick(); }))->setShortcut(QKeySequence::Redo);
@@ -157,9 +165,6 @@ void AppDelegate::createActions()
         if (PFWindowController *window = mainWindow())
             window->pfSearchField()->setFocus();
     })->setShortcut(QKeySequence::Find);
-    addAction("拼写");
-    addAction("翻译");
-    addAction("语音");
     action("撤销")->setEnabled(false);
     action("重做")->setEnabled(false);
     pfRefreshEditMenu();
@@ -173,7 +178,11 @@ void AppDelegate::createActions()
         m_viewItems.append(item);
     }
     m_viewItems[1]->setChecked(true); // a document opens single page continuous
-    action("全屏")->setShortcut(QKeySequence::FullScreen);
+    // F11 everywhere, and the desktop's own full-screen key where it has another.
+    QList<QKeySequence> fullScreenKeys{QKeySequence(Qt::Key_F11)};
+    if (QKeySequence(QKeySequence::FullScreen) != fullScreenKeys.constFirst() && !QKeySequence(QKeySequence::FullScreen).isEmpty())
+        fullScreenKeys.append(QKeySequence(QKeySequence::FullScreen));
+    action("全屏")->setShortcuts(fullScreenKeys);
 
     const char *goKeys[] = {"向上", "向下", "第一页", "最后一页", "向后", "向前", "前往页面"};
     for (int i = 0; i < 7; ++i) {
@@ -219,10 +228,9 @@ void AppDelegate::buildMenuBar(QMenuBar *bar)
         }
         return menu;
     };
-    fill("Quirna", {"关于 Quirna", "服务", "隐藏Quirna", "隐藏其他", "显示全部", "退出Quirna"}, {1, 2, 5});
-    fill("文件", {"新建", "新建空白", "打开", "打开最近", "关闭Menu", "保存Menu", "另存为", "页面设", "打印"}, {4, 7});
-    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找", "拼写", "翻译", "语音"},
-                       {2, 8, 9});
+    fill("Quirna", {"关于 Quirna", "隐藏Quirna", "显示全部", "退出Quirna"}, {1, 3});
+    fill("文件", {"新建", "新建空白", "打开", "打开最近", "关闭Menu", "保存Menu", "另存为", "打印"}, {4, 7});
+    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找"}, {2, 8});
     connect(edit, &QMenu::aboutToShow, this, &AppDelegate::pfRefreshEditMenu);
     QMenu *view = fill("显示", {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"}, {4});
     connect(view, &QMenu::aboutToShow, this, &AppDelegate::menuWillOpen);
@@ -236,6 +244,10 @@ void AppDelegate::attach(Document *document)
     if (!window)
         return;
     buildMenuBar(window->menuBar());
+    // The window holds every action too, so their shortcuts work while the menu bar is hidden
+    // (full screen, slide show).
+    for (QAction *item : std::as_const(m_actions))
+        window->addAction(item);
     ViewController *content = window->contentViewController();
     connect(content, &ViewController::undoMenuEnabled, this, &AppDelegate::pfShowUndoMenu);
     connect(content, &ViewController::redoMenuEnabled, this, &AppDelegate::pfShowRedoMenu);
@@ -266,6 +278,17 @@ ViewController *AppDelegate::mainController() const
 {
     PFWindowController *window = mainWindow();
     return window ? window->contentViewController() : nullptr;
+}
+
+void AppDelegate::showAbout()
+{
+    if (!m_about) {
+        m_about = new PFAboutDialog(mainWindow());
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void AppDelegate::pfRefreshEditMenu()
@@ -307,6 +330,10 @@ void AppDelegate::menuWillOpen()
     PFWindowController *window = mainWindow();
     const bool visible = window && window->toolbar()->isVisible();
     m_viewItems[7]->setText(pfLocalized(visible ? "隐藏工具栏" : "显示工具栏"));
+    // Full screen and the slide show are left with Escape as well as from here: the marks show
+    // what is in force now, not what was last chosen.
+    m_viewItems[4]->setChecked(window && window->isFullScreen());
+    m_viewItems[5]->setChecked(window && window->contentViewController()->isInHuanDengPian());
 }
 
 void AppDelegate::pfShowMainView()

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class Document;
 class PersistentContainer;
@@ -56,6 +57,10 @@ public:
     bool applicationShouldTerminate();
     // Closes every window (each may ask about its changes), then quits.
     void pfQuit();
+    // The program's own About box (one at a time).
+    void showAbout();
+    QWidget *aboutDialog() const { return m_about; }
+    QMenu *trayMenu() const { return m_trayMenu.get(); }
 
 private:
     void createActions();
@@ -74,6 +79,8 @@ private:
     QPointer<QWidget> m_combineWindow;
     QPointer<QWidget> m_imagesWindow;
     QSystemTrayIcon *m_tray = nullptr;
+    std::unique_ptr<QMenu> m_trayMenu; // a tray menu has no parent widget to own it
+    QPointer<QWidget> m_about;
     QString m_activeURL;
     int m_pageSizeIndex;
     bool m_isShowToolBar = true;

@@ -1,7 +1,6 @@
 #include "Document.h"
 
 #include "PFModalSeam.h"
-#include "PFSaveAlertController.h"
 #include "PFWindowController.h"
 #include "ViewController.h"
 
@@ -34,16 +33,19 @@ bool Document::makeWindowControllers()
         emit closed(this);
     });
     connect(content, &ViewController::closeDocument, this, &Document::close);
+    connect(content, &ViewController::closeCancelled, this, &Document::closeCancelled);
     connect(content, &ViewController::openInThisWindowRequested, this, [this](const QString &path) {
         if (!showIfOpen || !showIfOpen(path))
             adopt(path);
     });
     connect(content, &ViewController::openDocumentRequested, this, &Document::openRequested);
     const bool loaded = content->setRepresentedObject(m_content);
+    if (!loaded && content->openFailed())
+        return false;
     if (!loaded && !m_content->filePath.isEmpty())
         m_content->filePath.clear(); // the window stays a start window
     m_window->updateTitle();
-    return loaded || (m_content->filePath.isEmpty() && m_content->data.isEmpty());
+    return true;
 }
 
 void Document::showWindows()
@@ -64,11 +66,6 @@ bool Document::canCloseDocument()
     ViewController *controller = m_window->contentViewController();
     if (controller->pfShouldSavePDF()) {
         controller->pfShowSavePannel();
-        if (PFSaveAlertController *alert = controller->pfSaveAlert())
-            connect(alert, &QDialog::finished, this, [this] {
-                if (!m_closing)
-                    emit closeCancelled();
-            }, Qt::UniqueConnection);
         return false;
     }
     m_closing = true;

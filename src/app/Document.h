@@ -26,8 +26,9 @@ public:
 
     void readFromURL(const QString &path);
     void readFromData(const QByteArray &data);
-    // Builds the window and loads the content into it. False when a file was given but could
-    // not be shown (the window then shows the start view).
+    // Builds the window and loads the content into it. False when the file given cannot be read
+    // as a document (the user has been told why); a file whose password was not given leaves the
+    // window on the start view.
     bool makeWindowControllers();
     void showWindows();
 

@@ -31,8 +31,11 @@ Document *PFDocumentController::openDocument(const QString &path, bool display, 
         *alreadyOpen = false;
     auto *document = new Document(m_defaults, this);
     document->readFromURL(path);
-    // A file that cannot be shown leaves its window on the start view.
-    document->makeWindowControllers();
+    // A file that cannot be shown has been reported; it gets no window of its own.
+    if (!document->makeWindowControllers()) {
+        delete document;
+        return nullptr;
+    }
     add(document);
     if (display)
         document->showWindows();

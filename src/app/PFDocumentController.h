@@ -15,7 +15,7 @@ public:
     const QList<Document *> &documents() const { return m_documents; }
     Document *documentForURL(const QString &path) const;
     // Opens the file in a window of its own, or brings forward the window that already shows it
-    // (*alreadyOpen then true). A file that cannot be shown leaves a start window.
+    // (*alreadyOpen then true). A file that cannot be shown is reported and gets no window: null.
     Document *openDocument(const QString &path, bool display, bool *alreadyOpen = nullptr);
     // A new start window.
     Document *openUntitledDocument(bool display = true);

@@ -11,8 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 PFModalSeam *g_installed = nullptr;
@@ -53,7 +57,16 @@ QString PFModalSeam::savePDFPath(QWidget *parent, const QString &folder, const Q
 
 QString PFModalSeam::openPDFPath(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), kPdfFilter);
+    // A PDF is opened by its content, so a file with another name can be chosen too.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        kPdfFilter + QStringLiteral(";;") + pfLocalized("所有文件") + QStringLiteral(" (*)"));
+}
+
+QString PFModalSeam::openImagePath(QWidget *parent)
+{
+    static const QString filter = QStringLiteral("PNG, JPEG, BMP, JPEG 2000, TIFF (*.png *.PNG *.jpg *.jpeg *.JPG *.JPEG "
+                                                 "*.bmp *.BMP *.jp2 *.JP2 *.tif *.TIF *.tiff *.TIFF)");
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
 std::optional<QString> PFModalSeam::password(QWidget *parent, const QString &fileName, bool retry)
@@ -103,4 +116,43 @@ int PFModalSeam::alert(QWidget *parent, const QString &message, const QString &i
         box.setDefaultButton(qobject_cast<QPushButton *>(added.constFirst()));
     box.exec();
     return added.indexOf(box.clickedButton());
+}
+
+int PFModalSeam::runSheet(QDialog &sheet)
+{
+    sheet.setWindowModality(sheet.parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    return sheet.exec();
+}
+
+bool PFModalSeam::printSetup(QWidget *parent, QPrinter &printer, int pageCount, PFPrintChoices &choices)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, std::max(1, pageCount));
+    auto *pages = new QWidget;
+    pages->setWindowTitle(pfLocalized("页面缩放"));
+    auto *fit = new QRadioButton(pfLocalized("缩放以适合纸张"), pages);
+    auto *actual = new QRadioButton(pfLocalized("实际大小"), pages);
+    fit->setObjectName(QStringLiteral("pfPrintFit"));
+    actual->setObjectName(QStringLiteral("pfPrintActualSize"));
+    (choices.fitToPage ? fit : actual)->setChecked(true);
+    // The program's own page-range text, as in splitting and exporting; it wins over the
+    // dialog's range when filled in.
+    auto *range = new QLineEdit(choices.pageRangeText, pages);
+    range->setObjectName(QStringLiteral("pfPrintRange"));
+    range->setPlaceholderText(pfLocalized("(例如:1,3-6,10)"));
+    range->setAccessibleName(pfLocalized("页面"));
+    auto *form = new QFormLayout(pages);
+    form->addRow(fit);
+    form->addRow(actual);
+    form->addRow(pfLocalized("页面"), range);
+    dialog.setOptionTabs({pages});
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choices.fitToPage = fit->isChecked();
+    choices.pageRangeText = range->text().trimmed();
+    return true;
 }

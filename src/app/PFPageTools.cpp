@@ -2,12 +2,14 @@
 
 #include "ViewController.h"
 #include "editing/PFBasePDFView.h"
+#include "pages/OutlineParts.h"
 #include "pages/windows/PFExtractImageController.h"
 #include "pages/windows/PFHudStatusDisplay.h"
 #include "pages/windows/PFPageExportActions.h"
 #include "pages/windows/PFPasswordEditController.h"
 #include "pages/windows/PFProtectedCopySaver.h"
 #include "pages/windows/PFWatermarkController.h"
+#include "widgets/PFEscapeCloses.h"
 
 #include <QFileInfo>
 
@@ -15,6 +17,7 @@ namespace {
 // Shows a tool window of the document window in front of it.
 void present(QWidget *dialog)
 {
+    PFEscapeCloses::install(dialog);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -40,14 +43,16 @@ void PFPageTools::pfExtractImageMenuClick()
         m_extract = new PFExtractImageController(m_controller);
         m_extract->setWindowFlag(Qt::Dialog);
         m_extract->setAttribute(Qt::WA_DeleteOnClose);
-        m_extract->pfDoneEdit = [this](const std::optional<QString> &text, int, const QString &folder, int format) {
+        m_extract->pfDoneEdit = [this](const std::optional<QString> &text, int selection, const QString &folder,
+                                       int format) {
             const auto content = m_controller->representedObject();
             if (!content || content->filePath.isEmpty())
                 return;
-            PFPageExportActions::pfExtractParameter(m_controller, m_display.get(), content->filePath, text, folder,
-                                                    format);
+            PFPageExportActions::pfExtractParameter(m_controller, m_display.get(), content->filePath, text, selection,
+                                                    folder, format);
         };
     }
+    m_extract->setOutlineAvailable(OutlineParts::hasOutline(m_controller->pdfView()->document()));
     present(m_extract);
 }
 
@@ -59,7 +64,7 @@ void PFPageTools::pfPassMenuClick()
         m_password->setAttribute(Qt::WA_DeleteOnClose);
         m_password->pfDoneEdit = [this](const QString &document, const QString &permissions, bool noCopy,
                                         bool noPrint) {
-            PFProtectedCopySaver::pfSetPassDoc(m_controller, m_display.get(), m_controller->pdfView()->document(),
+            PFProtectedCopySaver::pfSetPassDoc(m_controller, m_display.get(), m_controller->documentForWriting(),
                                                documentName(), document, permissions, noCopy, noPrint);
         };
     }

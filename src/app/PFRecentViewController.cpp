@@ -3,6 +3,7 @@
 #include "PFRecentDocuments.h"
 #include "PFThumbnailCache.h"
 #include "platform/store/Localization.h"
+#include "platform/pdf/PDFProbe.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -95,7 +96,11 @@ void PFRecentViewController::reload()
 
 bool PFRecentViewController::pfDragFileURL(const QStringList &paths)
 {
-    if (paths.size() != 1 || QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf"))
+    // A PDF is known by its content, whatever its name; a broken file named .pdf is taken too, to
+    // be reported.
+    if (paths.size() != 1
+        || (QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf")
+            && !PDFProbe::looksLikePDF(paths.constFirst())))
         return false;
     m_hint->hide();
     if (pfDoneEndEdit)

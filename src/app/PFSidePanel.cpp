@@ -3,12 +3,13 @@
 #include "platform/store/Localization.h"
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
+#include "widgets/PFTabButton.h"
+#include "widgets/PFTabList.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -21,12 +22,16 @@ PFSidePanel::PFSidePanel(QWidget *parent) : QWidget(parent)
     setAutoFillBackground(true);
     const char *tooltips[PageCount] = {"Table of Contents", "Highlights and Notes", "Thumbnails", "Bookmarks", "Search"};
     auto *group = new QButtonGroup(this);
-    auto *tabRow = new QHBoxLayout;
+    // The icon row is the panel's tab list; screen readers get it as one.
+    auto *tabList = new PFTabList(this);
+    tabList->setObjectName(QStringLiteral("pfTabList"));
+    tabList->setAccessibleName(pfLocalized("侧边栏"));
+    auto *tabRow = new QHBoxLayout(tabList);
     tabRow->setContentsMargins(8, 6, 8, 6);
     tabRow->setSpacing(2);
     for (int i = 0; i < PageCount; ++i) {
-        m_tabs[i] = new QToolButton(this);
-        m_tabs[i]->setCheckable(true);
+        m_tabs[i] = new PFTabButton(tabList);
+        m_tabs[i]->setAccessibleName(pfLocalized(tooltips[i]));
         m_tabs[i]->setAutoRaise(true);
         m_tabs[i]->setIconSize(QSize(18, 18));
         m_tabs[i]->setToolTip(pfLocalized(tooltips[i]));
@@ -38,15 +43,13 @@ PFSidePanel::PFSidePanel(QWidget *parent) : QWidget(parent)
     }
     connect(group, &QButtonGroup::idClicked, this, &PFSidePanel::pdSegmentClick);
 
-    m_outline = new QTreeView(this);
-    m_outline->setObjectName(QStringLiteral("pfOutlineView"));
-    m_outline->setHeaderHidden(true);
-    m_pages[Outline] = m_outline;
     m_thumbnails = new PDFThumbnailView(this);
     m_thumbnails->setObjectName(QStringLiteral("pfThumbnail"));
+    m_thumbnails->setAccessibleName(pfLocalized(tooltips[Thumbnails]));
     m_pages[Thumbnails] = m_thumbnails;
     // These pages are filled by their own panels; until then they are empty.
-    const std::pair<int, const char *> others[] = {{Highlights, "pfHighlight"}, {Bookmarks, "pfPagemark"}, {Search, "pfPageSearch"}};
+    const std::pair<int, const char *> others[] = {{Outline, "pfOutline"}, {Highlights, "pfHighlight"},
+                                                   {Bookmarks, "pfPagemark"}, {Search, "pfPageSearch"}};
     for (const auto &[index, name] : others) {
         m_pages[index] = new QWidget(this);
         m_pages[index]->setObjectName(QString::fromLatin1(name));
@@ -55,7 +58,7 @@ PFSidePanel::PFSidePanel(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(tabRow);
+    layout->addWidget(tabList);
     for (QWidget *page : m_pages) {
         layout->addWidget(page, 1);
         page->hide();

@@ -5,7 +5,6 @@
 
 class PDFThumbnailView;
 class QToolButton;
-class QTreeView;
 
 // The five pages of the side panel (outline, highlights and notes, thumbnails, bookmarks,
 // search) under a row of icon tabs. Only the selected page is shown.
@@ -19,7 +18,6 @@ public:
     int selectedTab() const { return m_selected; }
     QToolButton *tab(int index) const { return m_tabs[index]; }
     QWidget *page(int index) const { return m_pages[index]; }
-    QTreeView *pfOutlineView() const { return m_outline; }
     PDFThumbnailView *thumbnailView() const { return m_thumbnails; }
 
     // Puts a panel's own page in place of the empty one at `index`; the panel takes it over.
@@ -41,7 +39,6 @@ private:
     const QStringList segSelectArray{"muLUW", "editLW", "thumbLW", "bookMarkLW", "searchLW"};
     QToolButton *m_tabs[PageCount];
     QWidget *m_pages[PageCount];
-    QTreeView *m_outline;
     PDFThumbnailView *m_thumbnails;
     int m_selected = 0;
     bool m_dark = false;

@@ -10,6 +10,10 @@
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace {
+constexpr double kMaxSide = 1024; // pixels
+} // namespace
+
 namespace PFThumbnailCache {
 
 QString thumbKey(const QString &path)
@@ -46,7 +50,11 @@ void pfSaveThumbImage(const QString &path, UserDefaults &defaults)
     const PDFDocument document = PDFDocument::open(path);
     QByteArray bytes;
     if (!document.isNull() && !document.isLocked() && document.pageCount() > 0) {
-        const QImage image = document.page(0).render(1.0);
+        // At its natural size, but never larger than a picture the start view could use: a
+        // page of forty thousand points would otherwise take gigabytes for one thumbnail.
+        const QSizeF size = document.page(0).bounds(PDFDisplayBox::CropBox).size();
+        const double longest = std::max(size.width(), size.height());
+        const QImage image = document.page(0).render(longest > kMaxSide ? kMaxSide / longest : 1.0);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "JPEG", 20);

@@ -1,6 +1,7 @@
 #include "PFWindowController.h"
 
 #include "ViewController.h"
+#include "editing/PFBasePDFView.h"
 #include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -54,6 +56,7 @@ PFWindowController::PFWindowController(ViewController *content, QWidget *parent)
     m_bigBtn = addButton(QStringLiteral("zoomIn"), "放大", [this] { m_content->pfScaleUpClick(); });
     m_zoom = new QComboBox(this);
     m_zoom->setObjectName(QStringLiteral("pfWidthItem"));
+    m_zoom->setAccessibleName(pfLocalized("缩放"));
     for (const QString &value : m_titles)
         m_zoom->addItem(zoomTitle(value));
     m_zoom->setCurrentIndex(m_titles.indexOf(QStringLiteral("1000")));
@@ -72,6 +75,7 @@ PFWindowController::PFWindowController(ViewController *content, QWidget *parent)
     m_search->setObjectName(QStringLiteral("pfSearchField"));
     m_search->setPlaceholderText(pfLocalized("Search"));
     m_search->setToolTip(pfLocalized("Search"));
+    m_search->setAccessibleName(pfLocalized("Search"));
     m_search->setClearButtonEnabled(true);
     m_search->setFixedWidth(200);
     content->searchController()->pfSetSearchField(m_search);
@@ -83,7 +87,16 @@ PFWindowController::PFWindowController(ViewController *content, QWidget *parent)
 
     connect(content, &ViewController::titleChanged, this, &PFWindowController::updateTitle);
     connect(content, &ViewController::documentLoaded, this, &PFWindowController::pfShowAllMenuItem);
-    connect(content, &ViewController::toggleFullScreenRequested, this, &PFWindowController::toggleFullScreen);
+    connect(content, &ViewController::fullScreenRequested, this, &PFWindowController::setFullScreen);
+    // Escape leaves full screen and the slide show; it is only taken while the window is full
+    // screen, so it still closes pop-ups and cancels edits otherwise.
+    m_leaveFullScreen = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_leaveFullScreen->setEnabled(false);
+    connect(m_leaveFullScreen, &QShortcut::activated, this, [this] { setFullScreen(false); });
+    auto *findNext = new QShortcut(QKeySequence::FindNext, this);
+    connect(findNext, &QShortcut::activated, this, [this] { m_content->searchController()->pfFindNext(false); });
+    auto *findPrevious = new QShortcut(QKeySequence::FindPrevious, this);
+    connect(findPrevious, &QShortcut::activated, this, [this] { m_content->searchController()->pfFindNext(true); });
     connect(content, &ViewController::toggleToolbarRequested, this,
             [this] { m_toolbar->setVisible(!m_toolbar->isVisible()); });
     updateTitle();
@@ -140,6 +153,8 @@ void PFWindowController::pfScaleFacterClick(int index)
 {
     if (index >= 0 && index < m_titles.size())
         m_content->pfScaleFaterClick(m_titles[index].toDouble());
+    // The keyboard goes back to the pages: Page Down scrolls instead of changing the zoom.
+    m_content->pdfView()->setFocus(Qt::OtherFocusReason);
 }
 
 void PFWindowController::pfZhuShiClick()
@@ -177,16 +192,22 @@ void PFWindowController::pdfExtentClick()
 
 void PFWindowController::pfResignSearchBar() { m_search->clearFocus(); }
 
-void PFWindowController::toggleFullScreen()
+void PFWindowController::setFullScreen(bool on)
 {
-    if (isFullScreen()) {
-        showNormal();
+    if (on == isFullScreen())
+        return;
+    if (!on) {
+        Qt::WindowStates state = m_stateBeforeFullScreen;
+        setWindowState(state.setFlag(Qt::WindowFullScreen, false));
         return;
     }
-    // Full screen shows the pages alone: toolbar and menu bar step aside.
+    // Full screen shows the pages alone: toolbar and menu bar step aside. The menus' shortcuts
+    // stay, as every action is also the window's own.
+    m_stateBeforeFullScreen = windowState();
     m_toolbarWasVisible = m_toolbar->isVisible();
     m_toolbar->hide();
     menuBar()->hide();
+    m_leaveFullScreen->setEnabled(true);
     showFullScreen();
 }
 
@@ -204,6 +225,7 @@ void PFWindowController::changeEvent(QEvent *event)
     if (event->type() == QEvent::WindowStateChange) {
         const auto *change = static_cast<QWindowStateChangeEvent *>(event);
         if ((change->oldState() & Qt::WindowFullScreen) && !isFullScreen()) {
+            m_leaveFullScreen->setEnabled(false);
             m_toolbar->setVisible(m_toolbarWasVisible);
             menuBar()->show();
             m_content->pfResetHuanDengPianExit();

@@ -7,6 +7,7 @@
 class QAction;
 class QComboBox;
 class QLineEdit;
+class QShortcut;
 class QToolBar;
 class QToolButton;
 class ViewController;
@@ -43,7 +44,8 @@ public:
     void pfToolClick();
     void pdfExtentClick();
     void pfResignSearchBar();
-    void toggleFullScreen();
+    // Full screen shows the pages alone; Escape (or F11) brings the window back as it was.
+    void setFullScreen(bool on);
 
     // Asked before the window closes; false keeps it open (the document may ask first).
     std::function<bool()> shouldClose;
@@ -78,4 +80,6 @@ private:
     bool m_toolStatus = false;
     bool m_extented = false;
     bool m_toolbarWasVisible = true;
+    Qt::WindowStates m_stateBeforeFullScreen;
+    QShortcut *m_leaveFullScreen;
 };

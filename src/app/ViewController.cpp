@@ -2,12 +2,15 @@
 
 #include "settings/PFManager.h"
 #include "PFModalSeam.h"
+#include "PFOpenFailureAlert.h"
 #include "PFPageTools.h"
+#include "PFPrintController.h"
 #include "PFRecentDocuments.h"
 #include "PFRecentViewController.h"
 #include "PFSaveAlertController.h"
 #include "PFSidePanel.h"
 #include "PFSidePanelRules.h"
+#include "PFSlideShowBar.h"
 #include "PFStylePopovers.h"
 #include "PFThumbnailCache.h"
 #include "PFToolMenuView.h"
@@ -18,20 +21,30 @@
 #include "editing/PFUndoManager.h"
 #include "editing/palette/PFDrawMenuView.h"
 #include "pages/PFPageManager.h"
+#include "signatures/PFDataManager.h"
+#include "signatures/PFSignPlacement.h"
+#include "stamps/PFStampPlacement.h"
+#include "links/PFLinkCreator.h"
+#include "panels/bookmarks/PFPagemarkController.h"
+#include "panels/highlights/PFHighlightController.h"
+#include "panels/outline/PFOutlineController.h"
 #include "panels/search/PFPageSearchController.h"
 #include "panels/search/PFSearchController.h"
 #include "platform/store/Localization.h"
+#include "platform/system/ColorSchemePortal.h"
 #include "platform/view/PDFView.h" // PDFThumbnailView.h needs it complete
 #include "platform/view/PDFThumbnailView.h"
+#include "platform/view/PDFTileRenderer.h"
 #include "widgets/PFHudView.h"
+#include "platform/pdf/PDFProbe.h"
 
 #include <QFileInfo>
 #include <QDir>
 #include <QResizeEvent>
 #include <QSplitter>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 const QColor kDocumentBackground(236, 236, 236);
@@ -53,6 +66,7 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     m_split->setHandleWidth(3);
     m_split->setStyleSheet(QStringLiteral("QSplitter::handle { background: transparent; }"));
     m_pdfView = new PFBasePDFView(m_split);
+    m_pdfView->setAccessibleName(pfLocalized("文档页面"));
     m_pdfView->setBackgroundColor(Qt::white);
     m_pdfView->setAutoScales(true);
     m_pdfView->setAcceptsDrops(true);
@@ -78,8 +92,17 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     m_recent->raise();
 
     m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    connect(&ColorSchemePortal::instance(), &ColorSchemePortal::schemeChanged, this,
+            &ViewController::pfFollowAppearance);
     m_stylePopovers = new PFStylePopovers(m_pdfView, m_defaults, this);
+    m_stampPlacement = new PFStampPlacement(m_pdfView, this);
+    m_signPlacement = new PFSignPlacement(m_pdfView, PFDataManager::sharedManager(), m_defaults, this);
     m_pageTools = new PFPageTools(this);
+    m_printController = new PFPrintController(this);
+    m_slideShowBar = new PFSlideShowBar(m_pdfView->viewport(), this);
+    connect(m_slideShowBar, &PFSlideShowBar::previousClicked, m_pdfView, &PDFView::goToPreviousPage);
+    connect(m_slideShowBar, &PFSlideShowBar::nextClicked, m_pdfView, &PDFView::goToNextPage);
+    connect(m_slideShowBar, &PFSlideShowBar::exitClicked, this, &ViewController::pfEndSlideShow);
     m_editCommands = new PFEditCommands(m_pdfView, m_panel->thumbnailView(), this);
     connect(m_editCommands, &PFEditCommands::stateChanged, this, &ViewController::editMenuChanged);
     m_thumbnailMenu = new PFThumbnailMenu(m_pdfView, m_panel->thumbnailView());
@@ -90,6 +113,15 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
         m_pageTools->pfExportThumbPage(indices);
     };
 
+    m_outline = new PFOutlineController(m_pdfView, this);
+    m_panel->pfSetPage(PFSidePanel::Outline, m_outline->page());
+    m_outline->pfSaveEditCatalogFile = [this] { pfSaveEditCatalogFile(); };
+    m_highlights = new PFHighlightController(m_pdfView);
+    m_panel->pfSetPage(PFSidePanel::Highlights, m_highlights);
+    m_pagemarks = new PFPagemarkController(m_pdfView);
+    m_panel->pfSetPage(PFSidePanel::Bookmarks, m_pagemarks);
+    m_linkCreator = new PFLinkCreator(m_pdfView);
+
     m_pageSearch = new PFPageSearchController;
     m_panel->pfSetPage(PFSidePanel::Search, m_pageSearch);
     m_searchController = new PFSearchController(m_pdfView, m_pageSearch, this);
@@ -98,6 +130,8 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
         return !m_shouldClose && m_panel->selectedTab() == PFSidePanel::Search;
     };
     connect(m_searchController, &PFSearchController::pfShowSearchPanel, this, &ViewController::showSearchPanel);
+    connect(m_searchController, &PFSearchController::pfNoMatch, this,
+            [this] { showMessage(pfLocalized("没有找到匹配项")); });
     connect(m_panel, &PFSidePanel::segmentChanged, this, [this](int s) {
         if (s != PFSidePanel::Search)
             m_searchController->pfCancelSearch();
@@ -112,6 +146,12 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     connect(m_pdfView, &PFBasePDFView::pfHideUndoMenuDelegate, this, [this] { emit undoMenuEnabled(false); });
     connect(m_pdfView, &PFBasePDFView::pfShowRedoMenuDelegate, this, [this] { emit redoMenuEnabled(true); });
     connect(m_pdfView, &PFBasePDFView::pfHideRedoMenuDelegate, this, [this] { emit redoMenuEnabled(false); });
+    // Undoing or redoing back to the saved state leaves nothing to save, unless a change that
+    // has no undo step (pages inserted or removed, a watermark) happened meanwhile.
+    connect(m_pdfView->undoManager(), &PFUndoManager::cleanChanged, this, [this](bool clean) {
+        if (clean && !m_pdfView->pfHasInsertPage() && !m_unsavedWatermark)
+            m_pdfView->setPfHasChangePDF(false);
+    });
 
     m_endResize.setSingleShot(true);
     m_endResize.setInterval(250); // a resize that has been still this long is over
@@ -134,6 +174,7 @@ bool ViewController::setRepresentedObject(std::shared_ptr<PFContent> content)
 
 bool ViewController::loadDocument()
 {
+    m_openFailed = false;
     if (!m_content)
         return false;
     PDFDocument document;
@@ -142,7 +183,7 @@ bool ViewController::loadDocument()
     else if (!m_content->data.isEmpty())
         document = PDFDocument::openData(m_content->data);
     if (document.isNull())
-        return false;
+        return reportUnopenable();
     bool retry = false;
     while (document.isLocked()) {
         const auto password = PFModalSeam::current().password(window(), QFileInfo(m_content->filePath).fileName(), retry);
@@ -151,7 +192,7 @@ bool ViewController::loadDocument()
         retry = !document.unlock(*password);
     }
     if (document.pageCount() == 0)
-        return false;
+        return reportUnopenable();
 
     m_pdfView->setDocument(document);
     m_pdfView->setAutoScales(true);
@@ -165,10 +206,28 @@ bool ViewController::loadDocument()
     m_recent->hide();
     if (!m_content->filePath.isEmpty()) {
         PFRecentDocuments::note(m_content->filePath, m_defaults);
-        m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(m_content->filePath, m_defaults);
+        // The start window's picture of the file is made once the first screen is drawn:
+        // earlier, a second reading of the whole file would compete with the window's own.
+        constexpr int kLatestStartMs = 2000; // for a window that is never shown
+        auto start = [this, path = m_content->filePath, started = std::make_shared<bool>(false)] {
+            if (std::exchange(*started, true))
+                return;
+            m_thumbnail.waitForFinished();
+            m_thumbnail = PFThumbnailCache::pfRefreshThumbNail(path, m_defaults);
+        };
+        connect(m_pdfView->tileRenderer(), &PDFTileRenderer::renderingIdle, this, start, Qt::SingleShotConnection);
+        QTimer::singleShot(kLatestStartMs, this, start);
     }
     emit titleChanged();
     return true;
+}
+
+bool ViewController::reportUnopenable()
+{
+    m_openFailed = !m_content->filePath.isEmpty();
+    if (!m_content->filePath.isEmpty())
+        PFOpenFailureAlert::show(window(), m_content->filePath);
+    return false;
 }
 
 void ViewController::pfLoadLeftPannelData()
@@ -179,7 +238,11 @@ void ViewController::pfLoadLeftPannelData()
     PDFThumbnailView *thumbnails = m_panel->thumbnailView();
     thumbnails->setPDFView(m_pdfView);
     thumbnails->setThumbnailWidth(160);
-    m_panel->pfPanelBKViewColorChange(PFManager::pfCheckIsDarkMode());
+    const bool dark = PFManager::pfCheckIsDarkMode();
+    m_panel->pfPanelBKViewColorChange(dark);
+    m_outline->setDark(dark);
+    m_highlights->setDark(dark);
+    m_pagemarks->setDark(dark);
 }
 
 void ViewController::pfChangePageTitle()
@@ -198,16 +261,22 @@ bool ViewController::pfShouldSavePDF() const
 {
     if (m_saveClose)
         return false;
-    return m_pdfView->pfHasChangePDF() || m_pdfView->undoManager()->canUndo();
+    // The undo history only counts while it is away from the saved state: after a save, or
+    // after undoing back to it, closing loses nothing and asks nothing.
+    return m_pdfView->pfHasUnsavedChanges();
+}
+
+PDFDocument ViewController::documentForWriting()
+{
+    m_pdfView->pfTextEditor()->pfCheckHasUndoTextView();
+    return m_pdfView->document();
 }
 
 bool ViewController::pfSavePDFFile(const QString &path)
 {
-    const PDFDocument document = m_pdfView->document();
-    if (document.isNull() || path.isEmpty())
+    if (m_pdfView->document().isNull() || path.isEmpty())
         return false;
-    // Text still being typed belongs in the file.
-    m_pdfView->pfTextEditor()->pfCheckHasUndoTextView();
+    const PDFDocument document = documentForWriting();
     const auto &watermark = m_pdfView->pfWaterModel();
     const bool written = watermark && !watermark->inputText.isEmpty() ? writeWatermarked(path, *watermark)
                                                                         : document.write(path);
@@ -216,9 +285,37 @@ bool ViewController::pfSavePDFFile(const QString &path)
         return false;
     }
     // A copy elsewhere leaves this window's own file unsaved, so the flag stays for it.
-    if (m_content && QFileInfo(path).absoluteFilePath() == QFileInfo(m_content->filePath).absoluteFilePath())
+    if (m_content && QFileInfo(path).absoluteFilePath() == QFileInfo(m_content->filePath).absoluteFilePath()) {
         m_pdfView->setPfHasChangePDF(false);
+        m_pdfView->undoManager()->setClean();
+        m_unsavedWatermark = false;
+        if (m_saveCatalogClick)
+            pfOpenSaveEditCatalogFile();
+    }
     return true;
+}
+
+void ViewController::pfSaveEditCatalogFile()
+{
+    if (!m_content || m_content->filePath.isEmpty() || m_pdfView->document().isNull())
+        return;
+    m_saveCatalogClick = true;
+    pfSavePDFFile(m_content->filePath);
+    m_saveCatalogClick = false;
+}
+
+void ViewController::pfOpenSaveEditCatalogFile()
+{
+    // The saved file replaces the document in this window, as if it had been closed and opened
+    // again: the undo history and the page-change flags belong to the old one.
+    m_pdfView->setPfHasChangePDF(false);
+    const PDFDestination here = m_pdfView->currentDestination();
+    const int pageIndex = here.isNull() ? -1 : here.page().index();
+    if (!loadDocument())
+        return;
+    const PDFDocument document = m_pdfView->document();
+    if (pageIndex >= 0 && pageIndex < document.pageCount())
+        m_pdfView->goToPage(document.page(pageIndex));
 }
 
 void ViewController::pfShowSavePannel()
@@ -258,6 +355,7 @@ void ViewController::pfCheckPDFClick(int code)
     case PFSaveAlertController::Cancel:
         if (m_saveAlert)
             m_saveAlert->dismiss();
+        emit closeCancelled();
         break;
     case PFSaveAlertController::DontSave:
         if (m_saveAlert)
@@ -276,21 +374,17 @@ bool ViewController::writeOwnFile()
 
 bool ViewController::writeWatermarked(const QString &path, const PFWatermarkModel &model)
 {
-    // The document in memory never holds the watermark: a copy of it is written first and the
-    // watermark laid on that copy. The copy lives in a folder of our own, since a fixed name in
-    // the shared temporary folder could be planted by someone else beforehand.
-    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/quirna-XXXXXX"));
-    if (!scratch.isValid())
-        return false;
-    const QString copy = scratch.filePath(QLatin1Char('1') + QUrl::fromLocalFile(path).fileName(QUrl::FullyEncoded));
-    if (!m_pdfView->document().write(copy))
-        return false;
-    return PFPageManager::sharedManager().pfAddWatermark(copy, path, model).ok();
+    // The document in memory never holds the watermark: it is drawn on a snapshot, encrypted as
+    // the document is, and the snapshot is written in its place. Pages the watermark's range
+    // names beyond the end are not there to mark; the save goes ahead all the same.
+    PDFDocument copy = m_pdfView->document().snapshot();
+    return !copy.isNull() && PFPageManager::sharedManager().pfStampWatermark(copy, model) >= 0 && copy.write(path);
 }
 
 void ViewController::pfAddAddWatermarkDoneClick(const PFWatermarkModel &model)
 {
     m_pdfView->setPfHasChangePDF(true);
+    m_unsavedWatermark = true; // no undo step leads back from it
     m_pdfView->setPfWaterModel(model);
     m_pdfView->pfRefreshWatermark();
 }
@@ -305,9 +399,11 @@ void ViewController::PFExtentClick()
 {
     if (m_pdfView->pfHasInsertPage() && !m_hasFirstOpenPannel) {
         // The panels read the file on disk, which does not have the inserted pages yet.
-        PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
-                                     {pfLocalized("保存"), pfLocalized("取消")});
-        // Saving from here belongs to the outline editor; either way the panel stays closed.
+        const int answer = PFModalSeam::current().alert(window(), pfLocalized("需要保存后"), QString(),
+                                                        {pfLocalized("保存"), pfLocalized("取消")});
+        // Either way the panel stays closed; after the save it opens on the next click.
+        if (answer == 0)
+            pfSaveEditCatalogFile();
         return;
     }
     m_hasFirstOpenPannel = true;
@@ -368,6 +464,21 @@ void ViewController::showSearchPanel()
         PFExtentClick();
     if (!m_shouldClose && m_panel->selectedTab() != PFSidePanel::Search)
         pdSegmentClick(PFSidePanel::Search);
+}
+
+void ViewController::pfFollowAppearance()
+{
+    const bool dark = PFManager::pfCheckIsDarkMode();
+    if (dark != m_panel->isDark())
+        m_panel->pfPanelBKViewColorChange(dark);
+}
+
+void ViewController::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The toolkit's palette follows the desktop's theme; a new one may be light or dark.
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+        pfFollowAppearance();
 }
 
 void ViewController::resizeEvent(QResizeEvent *event)
@@ -431,7 +542,22 @@ void ViewController::pfDrawMenuClick(int t)
     }
     m_pdfView->pfResetData();
     // The view loads the tool's remembered style and pointer; other indices stop here.
-    m_pdfView->pfChooseTool(t);
+    if (!m_pdfView->pfChooseTool(t))
+        return;
+    // The placing tools first ask for what they place.
+    switch (t) {
+    case PFToolStatusImage:
+        m_stampPlacement->pfAddPhotoToPDF();
+        break;
+    case PFToolStatusStamp:
+        m_stampPlacement->pfShowSelectStampView(drawMenu());
+        break;
+    case PFToolStatusSign:
+        m_signPlacement->pfShowSignTab(drawMenu());
+        break;
+    default:
+        break;
+    }
 }
 
 void ViewController::pfToolMenuClick(int index)
@@ -499,13 +625,13 @@ void ViewController::pfChangePDFShowMode(int m)
         m_pdfView->setDisplayMode(PDFDisplayMode::TwoUpContinuous);
         break;
     case 5:
-        emit toggleFullScreenRequested();
+        emit fullScreenRequested(!window()->isFullScreen());
         break;
     case 6: {
         if (m_slideShow)
             return; // already showing; leaving full screen ends it
         m_slideShow = true;
-        emit toggleFullScreenRequested();
+        emit fullScreenRequested(true);
         m_savedMode = m_pdfView->displayMode();
         m_savedScale = m_pdfView->scaleFactor();
         m_savedAutoScales = m_pdfView->autoScales();
@@ -518,6 +644,9 @@ void ViewController::pfChangePDFShowMode(int m)
         setPalette(palette);
         if (!m_shouldClose)
             PFExtentClick();
+        m_slideShowBar->setActive(true);
+        m_slideShowBar->reveal(); // shows at once how to get out
+        m_pdfView->setFocus();
         break;
     }
     case 7:
@@ -535,9 +664,20 @@ void ViewController::pfResetHuanDengPianExit()
         pfResetHuanDengPian();
 }
 
+void ViewController::pfEndSlideShow()
+{
+    if (!m_slideShow)
+        return;
+    if (window()->isFullScreen())
+        emit fullScreenRequested(false); // the window's return calls pfResetHuanDengPianExit
+    else
+        pfResetHuanDengPian();
+}
+
 void ViewController::pfResetHuanDengPian()
 {
     m_slideShow = false;
+    m_slideShowBar->setActive(false);
     m_pdfView->setDisplayMode(m_savedMode);
     if (m_savedAutoScales)
         m_pdfView->setAutoScales(true);
@@ -621,9 +761,15 @@ bool ViewController::pfCanEditMenuItem(int index) const
            && m_editCommands->pfCanPerform(PFEditCommands::Command(index));
 }
 
+void ViewController::pfPrintClick() { m_printController->pfPrintClick(); }
+
 bool ViewController::pfDragArray(const QStringList &paths)
 {
-    if (paths.size() != 1 || QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf"))
+    // A PDF is known by its content, whatever its name; a broken file named .pdf is taken too, to
+    // be reported.
+    if (paths.size() != 1
+        || (QFileInfo(paths.constFirst()).suffix().toLower() != QLatin1String("pdf")
+            && !PDFProbe::looksLikePDF(paths.constFirst())))
         return false;
     emit openDocumentRequested(paths.constFirst());
     return true;

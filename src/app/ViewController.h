@@ -15,17 +15,26 @@
 #include "pages/PFWatermarkModel.h"
 #include "platform/view/PDFDisplayMode.h"
 
+class PDFDocument;
 class PFBasePDFView;
 class PFEditCommands;
 class PFThumbnailMenu;
 class PFDrawMenuView;
+class PFHighlightController;
+class PFLinkCreator;
+class PFOutlineController;
+class PFPagemarkController;
 class PFPageSearchController;
 class PFPageTools;
+class PFPrintController;
 class PFSearchController;
 class PFStylePopovers;
 class PFRecentViewController;
 class PFSaveAlertController;
 class PFSidePanel;
+class PFSignPlacement;
+class PFStampPlacement;
+class PFSlideShowBar;
 class PFToolMenuView;
 class QSplitter;
 class UserDefaults;
@@ -45,9 +54,14 @@ public:
     // Loads the content's file into the view (asking for the password of a locked one); a file
     // that cannot be opened leaves the start view up. True when a document is shown.
     bool setRepresentedObject(std::shared_ptr<PFContent> content);
+    // The last load failed because the file cannot be read as a document (and the user was told).
+    bool openFailed() const { return m_openFailed; }
     std::shared_ptr<PFContent> representedObject() const { return m_content; }
 
     PFBasePDFView *pdfView() const { return m_pdfView; }
+    // The document as it is to be written: text still being typed in a box goes in first. Every
+    // write of the open document (save, protected copy, single-page export) takes it from here.
+    PDFDocument documentForWriting();
     PFSidePanel *sidePanel() const { return m_panel; }
     PFRecentViewController *recentView() const { return m_recent; }
     QSplitter *splitView() const { return m_split; }
@@ -59,6 +73,15 @@ public:
     PFSearchController *searchController() const { return m_searchController; }
     PFPageSearchController *pageSearch() const { return m_pageSearch; }
     PFPageTools *pageTools() const { return m_pageTools; }
+    // The Image, Stamp and Sign tools' choosers and placement.
+    PFStampPlacement *stampPlacement() const { return m_stampPlacement; }
+    PFSignPlacement *signPlacement() const { return m_signPlacement; }
+    PFOutlineController *outlineController() const { return m_outline; }
+    PFHighlightController *highlightController() const { return m_highlights; }
+    PFPagemarkController *pagemarkController() const { return m_pagemarks; }
+    PFLinkCreator *linkCreator() const { return m_linkCreator; }
+    PFSlideShowBar *slideShowBar() const { return m_slideShowBar; }
+    PFPrintController *printController() const { return m_printController; }
     PFEditCommands *editCommands() const { return m_editCommands; }
     PFThumbnailMenu *thumbnailMenu() const { return m_thumbnailMenu; }
 
@@ -81,6 +104,10 @@ public:
     // Writes the document to `path`; only a write to the document's own file counts as saved.
     bool pfSavePDFFile(const QString &path);
     void pfOpenNewPDFDoc(const QString &path);
+    // Saves the document to its own file and opens that file again, so that the panels, which
+    // number pages as the file does, work after pages were inserted or removed.
+    void pfSaveEditCatalogFile();
+    void pfOpenSaveEditCatalogFile();
     void pfChangePageTitle();
 
     // Side panel and bars.
@@ -99,6 +126,8 @@ public:
     void pfScaleUpClick();
     void pfChangePDFShowMode(int m);
     void pfResetHuanDengPianExit();
+    // Ends the slide show from its own controls: the window leaves full screen.
+    void pfEndSlideShow();
     void pfGoMenuClick(int g);
     void pfUndoClick();
     void pfRedoClick();
@@ -107,6 +136,10 @@ public:
     // The Edit menu: each acts on what has the keyboard (see PFEditCommands).
     void pfCutMenuClick();
     void pfCopyMenuClick();
+    // File › Print: the system dialog, then the pages rendered off the GUI thread.
+    void pfPrintClick();
+    // Follows the desktop's light or dark appearance (also when it changes while running).
+    void pfFollowAppearance();
     void pfPasteMenuClick();
     void pfDeleteMenuClick();
     void pfSelectAllMenuClick();
@@ -120,11 +153,14 @@ signals:
     void titleChanged();
     void documentLoaded();
     void closeDocument();
+    // The save prompt shown on closing was cancelled: the window stays.
+    void closeCancelled();
     // The start view chose a file (or one was dropped on it) for this window.
     void openInThisWindowRequested(const QString &path);
     // A dropped PDF to open as its own document.
     void openDocumentRequested(const QString &path);
-    void toggleFullScreenRequested();
+    // The window should enter (true) or leave (false) full screen.
+    void fullScreenRequested(bool on);
     void toggleToolbarRequested();
     void undoMenuEnabled(bool enabled);
     void redoMenuEnabled(bool enabled);
@@ -134,9 +170,12 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool loadDocument();
+    // Tells the user why the represented file cannot be shown; always false.
+    bool reportUnopenable();
     void pfLoadLeftPannelData();
     void moveDivider(double position);
     void updatePanelLimits();
@@ -149,6 +188,7 @@ private:
     void showSearchPanel();
 
     UserDefaults &m_defaults;
+    bool m_openFailed = false;
     std::shared_ptr<PFContent> m_content;
     PFBasePDFView *m_pdfView;
     PFSidePanel *m_panel;
@@ -161,6 +201,14 @@ private:
     PFPageSearchController *m_pageSearch;
     PFSearchController *m_searchController;
     PFPageTools *m_pageTools;
+    PFStampPlacement *m_stampPlacement;
+    PFSignPlacement *m_signPlacement;
+    PFOutlineController *m_outline;
+    PFHighlightController *m_highlights;
+    PFPagemarkController *m_pagemarks;
+    PFLinkCreator *m_linkCreator;
+    PFSlideShowBar *m_slideShowBar;
+    PFPrintController *m_printController;
     PFEditCommands *m_editCommands;
     PFThumbnailMenu *m_thumbnailMenu;
     QPointer<PFSaveAlertController> m_saveAlert;
@@ -182,4 +230,6 @@ private:
     bool m_showEditMenu = false;
     bool m_showToolMenu = false;
     bool m_saveClose = false;
+    bool m_saveCatalogClick = false;
+    bool m_unsavedWatermark = false;
 };

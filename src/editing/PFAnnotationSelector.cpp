@@ -3,6 +3,7 @@
 #include "PFAnnotationGeometry.h"
 #include "PFBasePDFView.h"
 #include "PFFreeTextAppearance.h"
+#include "stamps/PFStampRedraw.h"
 #include "PFHandleGeometry.h"
 #include "PFTextToolHooks.h"
 
@@ -192,6 +193,8 @@ void PFAnnotationSelector::resizeSelection(const QRectF &bounds)
     // A kept drawing would be stretched onto the new size; the text is laid out again instead.
     if (isType(selection.type(), "FreeText"))
         PFFreeTextAppearance::apply(selection);
+    else
+        PFStampRedraw::redrawAtBounds(selection);
     m_view.invalidatePage(selection.page());
     m_view.setPfHasChangePDF(true);
 }

@@ -8,9 +8,15 @@
 
 PFBaseImageAnnotation::PFBaseImageAnnotation(const PDFPage &page, const QImage &image,
                                              const QRectF &bounds)
-    : m_page(page), m_image(image)
+    : PFBaseImageAnnotation(page, PDFDrawing::Image{image, {}}, bounds)
 {
-    if (page.isNull() || image.isNull() || bounds.isEmpty())
+}
+
+PFBaseImageAnnotation::PFBaseImageAnnotation(const PDFPage &page, const PDFDrawing::Image &picture,
+                                             const QRectF &bounds)
+    : m_page(page), m_picture(picture)
+{
+    if (page.isNull() || picture.image.isNull() || bounds.isEmpty())
         return;
     PDFAnnotation::operator=(PDFAnnotation::create(page.document(), QStringLiteral("Stamp"), bounds));
     if (isNull())
@@ -30,12 +36,12 @@ void PFBaseImageAnnotation::setBounds(const QRectF &bounds)
 
 void PFBaseImageAnnotation::drawWithBox(PFDrawingSurface &surface, PDFDisplayBox box) const
 {
-    if (isNull() || m_image.isNull())
+    if (isNull() || m_picture.image.isNull())
         return;
     const QTransform upright = pfTransformContextForBox(m_page, box);
     surface.save();
     surface.concatTransform(upright.inverted());
-    surface.drawImage(m_image, upright.mapRect(bounds()));
+    surface.drawPicture(m_picture, upright.mapRect(bounds()));
     surface.restore();
 }
 

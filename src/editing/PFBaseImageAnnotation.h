@@ -19,8 +19,10 @@ public:
     // A new image annotation for `page` with the bounds in page space; not yet on the page
     // (it enters through the view's undoable add). Null when it could not be made.
     PFBaseImageAnnotation(const PDFPage &page, const QImage &image, const QRectF &bounds);
+    // The same for a picture read from a file, whose JPEG bytes (if any) the file keeps as they are.
+    PFBaseImageAnnotation(const PDFPage &page, const PDFDrawing::Image &picture, const QRectF &bounds);
 
-    const QImage &pfImage() const { return m_image; }
+    const QImage &pfImage() const { return m_picture.image; }
     // Moves or resizes it and draws its appearance anew for the new bounds. (Through a plain
     // PDFAnnotation handle the kept appearance is stretched onto the new bounds instead, which
     // for a picture that fills its bounds is the same drawing.)
@@ -35,5 +37,5 @@ private:
     bool writeAppearance();
 
     PDFPage m_page;
-    QImage m_image;
+    PDFDrawing::Image m_picture;
 };

@@ -44,6 +44,7 @@ PFBasePDFView::PFBasePDFView(QWidget *parent)
         can ? emit pfShowRedoMenuDelegate() : emit pfHideRedoMenuDelegate();
     });
     connect(this, &PDFView::documentChanged, this, &PFBasePDFView::documentReplaced);
+    connect(m_pointer, &PFPointerMachine::pfCheckClickLink, this, &PFBasePDFView::pfCheckClickLink);
     // While a tool is chosen the selection being made shows in the colour of its markup.
     connect(this, &PDFView::selectionChanged, this, [this] {
         if (m_status.editStatus != PFToolStatusNone)
@@ -73,7 +74,7 @@ PFBasePDFView::~PFBasePDFView()
 
 bool PFBasePDFView::pfHasUnsavedChanges() const
 {
-    return m_hasChangePDF || m_undoManager->canUndo();
+    return m_hasChangePDF || !m_undoManager->isClean();
 }
 
 bool PFBasePDFView::pfChooseTool(int index)
@@ -202,6 +203,19 @@ void PFBasePDFView::pfSelectAnnotation(const PDFAnnotation &annotation)
     viewport()->update();
 }
 
+void PFBasePDFView::pfCheckClickLink()
+{
+    const PDFAnnotation link = m_dragAnnotation;
+    if (link.isNull() || link.type() != QLatin1String("Link"))
+        return;
+    pfSelectAnnotation({});
+    m_pointer->selector().setDragItem(false);
+    // Selecting took the link's zero border width as the tool's width.
+    pfResetSameStatus();
+    pfResetColor();
+    followLink(link);
+}
+
 void PFBasePDFView::pfResetData()
 {
     m_pointer->reset();
@@ -295,6 +309,7 @@ void PFBasePDFView::drawPage(QPainter &painter, const PDFPage &page)
     PDFView::drawPage(painter, page);
     if (m_waterModel)
         PFWatermarkOverlay::draw(painter, page, pageTransform(page), *m_waterModel);
+    m_pageMarks->pfDrawPagemark(painter, page, pageTransform(page));
     PFSelectionOverlay::draw(painter, page, *this, m_pointer->textToolHooks(), m_pointer->hasRightMouseClick());
 }
 

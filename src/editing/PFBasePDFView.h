@@ -6,7 +6,8 @@
 
 #include "pages/PFWatermarkModel.h"
 #include "platform/pdf/PDFAnnotation.h"
-#include "platform/store/PFSignData.h"
+#include "signatures/PFSignParameterModel.h"
+#include "stamps/PFPicture.h"
 #include "platform/view/PDFView.h"
 
 #include <QColor>
@@ -57,12 +58,12 @@ public:
     // image stamp in pfStampImage.
     int selectStampIndex() const { return m_stampIndex; }
     void setSelectStampIndex(int index) { m_stampIndex = index; }
-    QImage pfStampImage() const { return m_stampImage; }
-    void setPfStampImage(const QImage &image) { m_stampImage = image; }
-    QImage pfPhotoImage() const { return m_photoImage; }
-    void setPfPhotoImage(const QImage &image) { m_photoImage = image; }
-    const std::optional<PFSignData> &pfSignModel() const { return m_signModel; }
-    void setPfSignModel(const std::optional<PFSignData> &model) { m_signModel = model; }
+    const PFPicture &pfStampImage() const { return m_stampImage; }
+    void setPfStampImage(const PFPicture &image) { m_stampImage = image; }
+    const PFPicture &pfPhotoImage() const { return m_photoImage; }
+    void setPfPhotoImage(const PFPicture &image) { m_photoImage = image; }
+    const std::optional<PFSignParameterModel> &pfSignModel() const { return m_signModel; }
+    void setPfSignModel(const std::optional<PFSignParameterModel> &model) { m_signModel = model; }
 
     // The annotation on the clipboard; null when there is none.
     PDFAnnotation pfCopyAnnotation() const { return m_copyAnnotation; }
@@ -131,6 +132,9 @@ public:
     // Returns currentStatus to the palette's tool and reloads its style, when they differ.
     void pfResetSameStatus();
     void pfSelectAnnotation(const PDFAnnotation &annotation);
+    // A press landed on the selected annotation: when it is a link, it is followed and dropped
+    // from the selection, whatever the tool (a link is never selected for moving).
+    void pfCheckClickLink();
     // Drops the selection; called before every tool change.
     void pfResetData();
 
@@ -177,9 +181,9 @@ private:
     QString m_fontName{QStringLiteral("Helvetica")};
     int m_fontSize;
     int m_stampIndex = -1;
-    QImage m_stampImage;
-    QImage m_photoImage;
-    std::optional<PFSignData> m_signModel;
+    PFPicture m_stampImage;
+    PFPicture m_photoImage;
+    std::optional<PFSignParameterModel> m_signModel;
     PDFAnnotation m_copyAnnotation;
     bool m_hasChangePDF = false;
     bool m_hasInsertPage = false;

@@ -120,13 +120,4 @@ QPointF movedOrigin(QPointF p, QPointF clickDelta)
     return {double(std::lround(float(origin.x()))), double(std::lround(float(origin.y())))};
 }
 
-QRectF picturePlacement(QPointF p, const QSizeF &pictureSize)
-{
-    if (pictureSize.width() <= 0 || pictureSize.height() <= 0)
-        return {};
-    constexpr double kWidth = 140;
-    const double height = kWidth * pictureSize.height() / pictureSize.width();
-    return {p.x() - kWidth / 2, p.y() - height / 2, kWidth, height};
-}
-
 } // namespace PFHandleGeometry

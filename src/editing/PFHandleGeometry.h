@@ -44,8 +44,5 @@ QRectF stampCornerResize(int corner, const QRectF &origin, QPointF p);
 // halves away from zero.
 QPointF movedOrigin(QPointF p, QPointF clickDelta);
 
-// Where a picture of the given pixel size lands when placed at p: 140 wide, centred on p.
-// Empty for a picture without width or height.
-QRectF picturePlacement(QPointF p, const QSizeF &pictureSize);
 
 } // namespace PFHandleGeometry

@@ -5,6 +5,8 @@
 #include "platform/pdf/PDFPage.h"
 #include "platform/store/UserDefaults.h"
 
+#include <QPainter>
+
 PFPageMarks::PFPageMarks(PFBasePDFView *view) : QObject(view), m_view(view)
 {
     // Another document's marks must never show on this one.
@@ -57,4 +59,24 @@ bool PFPageMarks::pfAddPagemark(const PDFPage &page)
     pfSaveMarks(pageKey);
     m_view->viewport()->update();
     return true;
+}
+
+QPolygonF PFPageMarks::ribbon(QPointF topRight)
+{
+    const double r = topRight.x(), t = topRight.y();
+    // 18 wide and 30 high, 20 in from the right edge, notched 10 deep in the middle.
+    return QPolygonF({{r - 20, t}, {r - 38, t}, {r - 38, t - 30}, {r - 29, t - 20}, {r - 20, t - 30}});
+}
+
+void PFPageMarks::pfDrawPagemark(QPainter &painter, const PDFPage &page, const QTransform &toView) const
+{
+    if (!m_marks.contains(QString::number(page.index())))
+        return;
+    const QRectF box = page.bounds();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::red);
+    painter.drawPolygon(toView.map(ribbon(QPointF(box.right(), box.bottom()))));
+    painter.restore();
 }

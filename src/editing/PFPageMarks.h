@@ -2,9 +2,12 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QPolygonF>
 #include <QVariantMap>
 
 class PDFPage;
+class QPainter;
+class QTransform;
 class PFBasePDFView;
 
 // The view's side of the per-document bookmarks: which pages carry one, kept in the
@@ -28,6 +31,11 @@ public:
     // characters. False when there is no page there or it already has one.
     bool pfAddPagemark(QPointF viewPoint);
     bool pfAddPagemark(const PDFPage &page);
+
+    // The red ribbon in the top right corner of a bookmarked page; `toView` maps page space.
+    void pfDrawPagemark(QPainter &painter, const PDFPage &page, const QTransform &toView) const;
+    // The ribbon's outline in page space, for a page whose box has its top right at `topRight`.
+    static QPolygonF ribbon(QPointF topRight);
 
 signals:
     void pfRefreshPagemarkClick(const QString &pageKey);

@@ -37,3 +37,8 @@ void PFPainterSurface::drawImage(const QImage &image, const QRectF &rect)
     m_painter.drawImage(QRectF(QPointF(), rect.size()), image);
     m_painter.restore();
 }
+
+void PFPainterSurface::clipPath(const QPainterPath &path)
+{
+    m_painter.setClipPath(path, Qt::IntersectClip);
+}

@@ -16,6 +16,7 @@ public:
     void fillPath(const QPainterPath &path, const QColor &color) override;
     void strokePath(const QPainterPath &path, const QColor &color, double width) override;
     void drawImage(const QImage &image, const QRectF &rect) override;
+    void clipPath(const QPainterPath &path) override;
 
 private:
     QPainter &m_painter;

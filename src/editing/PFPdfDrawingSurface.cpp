@@ -81,9 +81,29 @@ void PFPdfDrawingSurface::drawImage(const QImage &image, const QRectF &rect)
         return;
     const QByteArray name = "/Im" + QByteArray::number(m_drawing.images.size());
     m_drawing.images.append({image, {}});
+    drawCurrentImage(rect, name);
+}
+
+void PFPdfDrawingSurface::drawPicture(const PDFDrawing::Image &picture, const QRectF &rect)
+{
+    if ((picture.image.isNull() && picture.jpeg.isEmpty()) || rect.isEmpty())
+        return;
+    const QByteArray name = "/Im" + QByteArray::number(m_drawing.images.size());
+    m_drawing.images.append(picture);
+    drawCurrentImage(rect, name);
+}
+
+void PFPdfDrawingSurface::drawCurrentImage(const QRectF &rect, const QByteArray &name)
+{
     // An image fills the unit square, its first row at the top.
     save();
     concatTransform(QTransform(rect.width(), 0, 0, rect.height(), rect.x(), rect.y()));
     m_drawing.content += name + " Do\n";
     restore();
+}
+
+void PFPdfDrawingSurface::clipPath(const QPainterPath &path)
+{
+    m_drawing.content += PDFPathWriter::operators(path);
+    m_drawing.content += path.fillRule() == Qt::OddEvenFill ? "W* n\n" : "W n\n";
 }

@@ -16,12 +16,16 @@ public:
     void fillPath(const QPainterPath &path, const QColor &color) override;
     void strokePath(const QPainterPath &path, const QColor &color, double width) override;
     void drawImage(const QImage &image, const QRectF &rect) override;
+    void drawPicture(const PDFDrawing::Image &picture, const QRectF &rect) override;
+    void clipPath(const QPainterPath &path) override;
+
 
     const PDFDrawing &drawing() const { return m_drawing; }
 
 private:
     // Selects the graphics state for the colour's opacity, when it is not opaque.
     void applyOpacity(const QColor &color);
+    void drawCurrentImage(const QRectF &rect, const QByteArray &name);
 
     PDFDrawing m_drawing;
 };

@@ -2,6 +2,7 @@
 
 #include "PFBasePDFView.h"
 #include "PFBaseImageAnnotation.h"
+#include "stamps/PFPlacementGeometry.h"
 #include "PFHandleGeometry.h"
 #include "PFMarkupBuilder.h"
 #include "PFTextToolHooks.h"
@@ -199,11 +200,11 @@ bool PFPointerMachine::pressOther(QMouseEvent *event)
 
 void PFPointerMachine::placePhoto(const PDFPage &page, QPointF p)
 {
-    const QImage photo = m_view.pfPhotoImage();
-    const QRectF bounds = picturePlacement(p, photo.size());
+    const PFPicture photo = m_view.pfPhotoImage();
+    const QRectF bounds = PFPlacementGeometry::centredOnPage(page, p, PFPlacementGeometry::pictureSize(photo.image().size()));
     if (bounds.isEmpty())
         return;
-    PFBaseImageAnnotation picture(page, photo, bounds);
+    PFBaseImageAnnotation picture(page, photo.drawingImage(), bounds);
     if (picture.isNull())
         return;
     m_view.pfAddShapeAnnotation(picture, page.index());
@@ -416,8 +417,16 @@ void PFPointerMachine::mouseUp(QMouseEvent *event)
     case PFToolStatusLink:
         if (m_view.pfClickOtherAnno())
             break;
-        if (!m_shape.isNull() && p != m_view.pfLineInfo()->startPoint)
+        if (!m_shape.isNull() && p != m_view.pfLineInfo()->startPoint) {
             emit linkDrawn(m_shape, m_selector.pfCurrentPage().index());
+        } else if (!m_shape.isNull()) {
+            // Back where it started: no link is asked for, so the rectangle, which has no
+            // action, leaves the page.
+            m_view.pfSelectAnnotation({});
+            PDFPage(m_shape.page()).removeAnnotation(m_shape);
+            m_view.invalidatePage(m_selector.pfCurrentPage());
+            m_shape = {};
+        }
         m_hasAddShape = false;
         return;
     case PFToolStatusText:

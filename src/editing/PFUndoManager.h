@@ -24,17 +24,25 @@ public:
     void redo();
     void removeAllActions();
 
+    // The clean state is the point of the stack where the document matches its file: marked
+    // on save, reached again by undoing or redoing back to it, lost for good when a new edit
+    // discards the redo steps that lead back to it.
+    void setClean();
+    bool isClean() const { return m_cleanIndex == int(m_undo.size()); }
+
 signals:
     void canUndoChanged(bool canUndo);
     void canRedoChanged(bool canRedo);
+    void cleanChanged(bool clean);
 
 private:
     enum class State { Idle, Undoing, Redoing };
     void run(std::vector<Action> &stack, State state);
     // Emits the change signals for whatever differs from the given earlier answers.
-    void notify(bool couldUndo, bool couldRedo);
+    void notify(bool couldUndo, bool couldRedo, bool wasClean);
 
     std::vector<Action> m_undo;
     std::vector<Action> m_redo;
     State m_state = State::Idle;
+    int m_cleanIndex = 0; // undo steps at the clean state; -1 when it can no longer be reached
 };

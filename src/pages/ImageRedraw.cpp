@@ -18,10 +18,15 @@ bool ImageRedraw::isPhotographic(const QImage &image)
     return colours.size() > grid * grid / 4;
 }
 
+QSize ImageRedraw::pixelSize(const QRectF &placement)
+{
+    return QSize(std::max(1, int(std::ceil(placement.width() * kPixelsPerPoint))),
+                 std::max(1, int(std::ceil(placement.height() * kPixelsPerPoint))));
+}
+
 PDFDrawing ImageRedraw::drawing(const QImage &image, QSizeF pageSize, const QRectF &placement, bool sourceIsJpeg)
 {
-    const QSize pixels(std::max(1, int(std::ceil(placement.width() * kPixelsPerPoint))),
-                       std::max(1, int(std::ceil(placement.height() * kPixelsPerPoint))));
+    const QSize pixels = pixelSize(placement);
     const QImage scaled = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     PDFDrawing::Image entry;
     if (sourceIsJpeg || isPhotographic(scaled)) {

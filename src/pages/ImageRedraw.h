@@ -14,6 +14,8 @@ public:
 
     // A drawing of `pageSize` that paints `image` into `placement` (page space, y upwards).
     static PDFDrawing drawing(const QImage &image, QSizeF pageSize, const QRectF &placement, bool sourceIsJpeg);
+    // The pixel size an image placed in `placement` is redrawn at.
+    static QSize pixelSize(const QRectF &placement);
     // Many distinct colours and no transparency: a photograph, which JPEG stores far smaller.
     static bool isPhotographic(const QImage &image);
 };

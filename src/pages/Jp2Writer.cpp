@@ -2,7 +2,7 @@
 
 #include <openjpeg-2.5/openjpeg.h>
 
-#include <QFile>
+#include <cstring>
 
 namespace {
 
@@ -47,15 +47,57 @@ opj_image_t *makeImage(const QImage &rgb)
 
 } // namespace
 
-bool Jp2Writer::write(const QImage &source, const QString &path)
+// The encoder writes into memory; it seeks back only over what it has written.
+struct MemorySink {
+    QByteArray bytes;
+    qint64 position = 0;
+
+    static OPJ_SIZE_T write(void *data, OPJ_SIZE_T size, void *user)
+    {
+        auto *sink = static_cast<MemorySink *>(user);
+        const qint64 end = sink->position + qint64(size);
+        if (end > sink->bytes.size())
+            sink->bytes.resize(end);
+        memcpy(sink->bytes.data() + sink->position, data, size);
+        sink->position = end;
+        return size;
+    }
+    static OPJ_OFF_T skip(OPJ_OFF_T count, void *user)
+    {
+        auto *sink = static_cast<MemorySink *>(user);
+        if (sink->position + count < 0)
+            return -1;
+        sink->position += count;
+        if (sink->position > sink->bytes.size())
+            sink->bytes.resize(sink->position);
+        return count;
+    }
+    static OPJ_BOOL seek(OPJ_OFF_T position, void *user)
+    {
+        auto *sink = static_cast<MemorySink *>(user);
+        if (position < 0)
+            return OPJ_FALSE;
+        sink->position = position;
+        if (sink->position > sink->bytes.size())
+            sink->bytes.resize(sink->position);
+        return OPJ_TRUE;
+    }
+};
+
+QByteArray Jp2Writer::encode(const QImage &source)
 {
     if (source.isNull())
-        return false;
+        return {};
     const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
     Codec codec;
     codec.image = makeImage(rgb);
     if (!codec.codec || !codec.image)
-        return false;
+        return {};
+    // The encoder's messages go nowhere: failure reaches the caller as an empty result.
+    const auto quiet = [](const char *, void *) {};
+    opj_set_error_handler(codec.codec, quiet, nullptr);
+    opj_set_warning_handler(codec.codec, quiet, nullptr);
+    opj_set_info_handler(codec.codec, quiet, nullptr);
     opj_cparameters_t parameters;
     opj_set_default_encoder_parameters(&parameters);
     parameters.tcp_numlayers = 1;
@@ -66,10 +108,16 @@ bool Jp2Writer::write(const QImage &source, const QString &path)
            && (rgb.width() < (1 << (parameters.numresolution - 1)) || rgb.height() < (1 << (parameters.numresolution - 1))))
         --parameters.numresolution; // tiny images cannot take the default number of levels
     if (!opj_setup_encoder(codec.codec, &parameters, codec.image))
-        return false;
-    codec.stream = opj_stream_create_default_file_stream(QFile::encodeName(path).constData(), OPJ_FALSE);
+        return {};
+    MemorySink sink;
+    codec.stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_FALSE);
     if (!codec.stream)
-        return false;
-    return opj_start_compress(codec.codec, codec.image, codec.stream) && opj_encode(codec.codec, codec.stream)
-           && opj_end_compress(codec.codec, codec.stream);
+        return {};
+    opj_stream_set_user_data(codec.stream, &sink, nullptr);
+    opj_stream_set_write_function(codec.stream, &MemorySink::write);
+    opj_stream_set_skip_function(codec.stream, &MemorySink::skip);
+    opj_stream_set_seek_function(codec.stream, &MemorySink::seek);
+    const bool ok = opj_start_compress(codec.codec, codec.image, codec.stream) && opj_encode(codec.codec, codec.stream)
+                    && opj_end_compress(codec.codec, codec.stream);
+    return ok ? sink.bytes : QByteArray();
 }

@@ -7,5 +7,6 @@
 // rate limit), since exports are made at the highest quality.
 class Jp2Writer {
 public:
-    static bool write(const QImage &image, const QString &path);
+    // The bytes of a JP2 file; empty when encoding fails.
+    static QByteArray encode(const QImage &image);
 };

@@ -2,6 +2,7 @@
 
 #include "platform/pdf/PDFDocument.h"
 
+#include <QSet>
 #include <QVector>
 
 // Builds a combined document's outline: one item per source, labelled with the source's name and
@@ -16,7 +17,10 @@ public:
 
 private:
     // Copies the children of `from` (an item of the source) under `to` (an item of the result).
-    void copyChildren(const PDFOutline &from, PDFOutline &to, const QVector<PDFPage> &copies);
+    // Items already copied from this source and items nested too deep are left out, so a
+    // damaged outline whose items contain themselves ends the copy.
+    void copyChildren(const PDFOutline &from, PDFOutline &to, const QVector<PDFPage> &copies,
+                      QSet<PDFOutline> &copied, int depth);
 
     PDFDocument m_result;
     PDFOutline m_root;

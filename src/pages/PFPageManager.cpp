@@ -3,6 +3,8 @@
 #include "FreeName.h"
 #include "ImageRedraw.h"
 #include "OutlineMerger.h"
+#include "OutlineParts.h"
+#include "OutputFile.h"
 #include "PageImageFormat.h"
 #include "PageMessages.h"
 #include "PageRange.h"
@@ -10,10 +12,13 @@
 #include "WatermarkDrawing.h"
 #include "platform/pdf/PDFBulkRender.h"
 #include "platform/pdf/PDFBulkSplit.h"
+#include "platform/pdf/PDFImageDecoder.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QMap>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -98,15 +103,54 @@ PFPageResult PFPageManager::pfSplitPDF(const QString &source, const QString &out
     PDFDocument output = PDFDocument::create();
     if (output.insertPages(document, indicesOf(numbers), 0).isEmpty() || !ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forSplitFile(outPath + u'/' + name + QStringLiteral("-splited.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + u'/' + name + QStringLiteral("-splited.pdf"), &FreeName::forSplitFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
 
-PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &outPath, int formatIndex,
-                                         const std::optional<QString> &parameter) const
+PFPageResult PFPageManager::pfSplitByOutline(const QString &source, const QString &outPath, int level) const
 {
+    QString error;
+    const PDFDocument document = openSource(source, &error);
+    if (document.isNull())
+        return PFPageResult::failure(error);
+    const QVector<OutlineParts::Part> parts = OutlineParts::parts(document, level);
+    if (parts.isEmpty())
+        return PFPageResult::failure(PageMessages::noOutline());
+    StagingFolder folder(outPath + u'/' + baseName(source) + QStringLiteral("-split"));
+    if (!folder.isValid())
+        return PFPageResult::failure(PageMessages::writeFailed());
+    QStringList names;
+    QSet<QString> taken;
+    for (const OutlineParts::Part &part : parts) {
+        const QString stem = OutlineParts::fileNameFor(part.title);
+        QString name = stem + QStringLiteral(".pdf");
+        for (int n = 1; taken.contains(name.toLower()); ++n) // file systems may fold case
+            name = QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
+        taken.insert(name.toLower());
+        QVector<int> indices;
+        for (int index = part.firstIndex; index <= part.lastIndex; ++index)
+            indices.append(index);
+        PDFDocument output = PDFDocument::create();
+        if (output.insertPages(document, indices, 0).isEmpty() || !output.write(folder.file(name)))
+            return PFPageResult::failure(PageMessages::writeFailed());
+        names.append(name);
+    }
+    const QString published = folder.commit();
+    if (published.isEmpty())
+        return PFPageResult::failure(PageMessages::writeFailed());
+    PFPageResult result;
+    for (const QString &name : names)
+        result.written.append(published + u'/' + name);
+    return result;
+}
+
+PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &outPath, int formatIndex,
+                                         const std::optional<QString> &parameter, int dpi) const
+{
+    if (dpi < kMinDpi || dpi > kMaxDpi)
+        return PFPageResult::failure(PageMessages::invalidParameters());
     QString error;
     int count = 0;
     {
@@ -118,19 +162,21 @@ PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &o
     const QVector<int> indices = parameter ? indicesOf(PageRange::pages(*parameter, count)) : allIndices(count);
     if (indices.isEmpty())
         return PFPageResult::failure(PageMessages::noPages());
+    if (const int tooLarge = PDFBulkRender::firstOversizedPage(source, indices, 1.0); tooLarge >= 0)
+        return PFPageResult::failure(PageMessages::pageTooLarge(tooLarge + 1));
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(formatIndex);
     StagingFolder folder(outPath + u'/' + baseName(source) + QStringLiteral("-images"));
     if (!folder.isValid())
         return PFPageResult::failure(PageMessages::writeFailed());
 
     // Each page is rendered, encoded and written on its own, so memory does not grow with the
-    // number of pages.
-    const auto target = [&](int index) { return folder.file(PageImageFormat::pageFileName(kind, index + 1)); };
-    const bool ok = kind == PageImageFormat::Png
-                        ? PDFBulkRender::writePagesAsPng(source, indices, 1.0, target)
-                        : PDFBulkRender::renderPages(source, indices, 1.0, [&](int index, const QImage &image) {
-                              return PageImageFormat::write(image, target(index), kind);
-                          });
+    // number of pages. A page that cannot be rendered or written fails the whole export: the
+    // staging folder is then never published.
+    const bool ok = PDFBulkRender::renderPages(source, indices, dpi / 72.0, [&](int index, const QImage &image) {
+        const QByteArray bytes = PageImageFormat::encode(image, kind, dpi);
+        return !bytes.isEmpty()
+               && OutputFile::writeStaged(folder.file(PageImageFormat::pageFileName(kind, index + 1)), bytes);
+    });
     const QString published = ok ? folder.commit() : QString();
     if (published.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
@@ -159,8 +205,8 @@ PFPageResult PFPageManager::pfCombinePdfs(const QStringList &sources, const QStr
     outline.finish();
     if (!ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forFile(outPath + QStringLiteral("/merge.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + QStringLiteral("/merge.pdf"), &FreeName::forFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -168,30 +214,44 @@ PFPageResult PFPageManager::pfCombinePdfs(const QStringList &sources, const QStr
 PFPageResult PFPageManager::pfCombineImages(const QStringList &images, const QString &outPath,
                                             const ImagePageSetup &setup) const
 {
-    static const QStringList accepted = {"png", "jpg", "jpeg", "tiff", "jp2", "bmp"};
+    static const QStringList accepted = {"png", "jpg", "jpeg", "tiff", "tif", "jp2", "bmp"};
     if (images.isEmpty())
         return PFPageResult::failure(PageMessages::invalidParameters());
-    PDFDocument output = PDFDocument::create();
-    const QRectF pageBox(QPointF(0, 0), setup.pageSize());
+    // Every file is checked before anything is written, so one bad image names itself at once.
+    QVector<QSize> sizes;
     for (const QString &path : images) {
         const QFileInfo info(path);
         if (!accepted.contains(info.suffix().toLower()))
             return PFPageResult::failure(PageMessages::unsupported());
-        QImageReader reader(path);
-        reader.setAutoTransform(true); // a photo's orientation tag is how its owner sees it
-        const QImage image = reader.read();
-        if (image.isNull())
+        const QSize size = PDFImageDecoder::probe(path);
+        if (!size.isValid())
             return PFPageResult::failure(PageMessages::faulty(info.fileName()));
-        const QRectF placement = setup.placement(image.size());
+        sizes.append(size);
+    }
+
+    // Decoding and redrawing dominate; they run on all cores, the pages are then added in order.
+    const auto redraw = [&](int i) -> std::optional<PDFDrawing> {
+        const QRectF placement = setup.placement(sizes[i]);
+        const PDFImageDecoder::Decoded decoded = PDFImageDecoder::decode(images[i], ImageRedraw::pixelSize(placement));
+        if (decoded.image.isNull())
+            return std::nullopt;
+        return ImageRedraw::drawing(decoded.image, setup.pageSize(), placement, decoded.lossy);
+    };
+    const QVector<std::optional<PDFDrawing>> drawings = QtConcurrent::blockingMapped(allIndices(int(images.size())), redraw);
+
+    PDFDocument output = PDFDocument::create();
+    const QRectF pageBox(QPointF(0, 0), setup.pageSize());
+    for (int i = 0; i < drawings.size(); ++i) {
+        if (!drawings[i])
+            return PFPageResult::failure(PageMessages::faulty(QFileInfo(images[i]).fileName()));
         PDFPage page = output.insertNewPage(pageBox, output.pageCount());
-        if (page.isNull()
-            || !page.appendContent(ImageRedraw::drawing(image, setup.pageSize(), placement, reader.format() == "jpeg")))
+        if (page.isNull() || !page.appendContent(*drawings[i]))
             return PFPageResult::failure(PageMessages::writeFailed());
     }
     if (!ensureFolder(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
-    const QString path = FreeName::forFile(outPath + QStringLiteral("/merge.pdf"));
-    if (!output.write(path))
+    const QString path = output.writeNew(outPath + QStringLiteral("/merge.pdf"), &FreeName::forFile);
+    if (path.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{path}, {}};
 }
@@ -223,18 +283,34 @@ PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString 
         return PFPageResult::failure(error);
     if (model.inputText.trimmed().isEmpty())
         return PFPageResult::failure(PageMessages::invalidParameters());
-    int marked = 0;
-    for (int i = 0; i < document.pageCount(); ++i) {
-        if (!model.carriesWatermark(i + 1))
-            continue;
-        PDFPage page = document.page(i);
-        if (!page.appendContent(WatermarkDrawing::drawing(model, page.bounds(PDFDisplayBox::CropBox).size())))
-            return PFPageResult::failure(PageMessages::writeFailed());
-        ++marked;
-    }
+    const int marked = pfStampWatermark(document, model);
+    if (marked < 0)
+        return PFPageResult::failure(PageMessages::writeFailed());
     if (marked == 0) // a page range outside the document
         return PFPageResult::failure(PageMessages::invalidParameters());
     if (!document.write(outPath))
         return PFPageResult::failure(PageMessages::writeFailed());
     return {{outPath}, {}};
+}
+
+int PFPageManager::pfStampWatermark(PDFDocument &document, const PFWatermarkModel &model) const
+{
+    // One form per page size, shared by every page of that size: a 300-page document holds the
+    // text and its font once.
+    QMap<std::pair<qint64, qint64>, int> forms;
+    int marked = 0;
+    for (int i = 0; i < document.pageCount(); ++i) {
+        if (!model.carriesWatermark(i + 1))
+            continue;
+        PDFPage page = document.page(i);
+        const QSizeF size = page.bounds(PDFDisplayBox::CropBox).size();
+        const std::pair<qint64, qint64> key(std::llround(size.width() * 100), std::llround(size.height() * 100));
+        int &form = forms[key];
+        if (form == 0)
+            form = document.addDrawing(WatermarkDrawing::drawing(model, size));
+        if (form == 0 || !page.appendForm(form))
+            return -1;
+        ++marked;
+    }
+    return marked;
 }

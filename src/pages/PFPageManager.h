@@ -20,10 +20,16 @@ public:
     // "e" even pages, anything else the pages of the range text, into <name>-splited.pdf.
     PFPageResult pfSplitPDF(const QString &source, const QString &outPath, const QString &type,
                             const QString &parameter) const;
+    // One file per outline item of `level` (1 is the top level) into a new folder <name>-split,
+    // named after the items' titles; see OutlineParts for which pages each file holds.
+    PFPageResult pfSplitByOutline(const QString &source, const QString &outPath, int level) const;
     // Pages as images (format index 1..4, see PageImageFormat) into a new folder <name>-images;
-    // all pages when there is no range text.
+    // all pages when there is no range text. Rendered at `dpi` pixels per inch and tagged so.
+    static constexpr int kDefaultDpi = 72;
+    static constexpr int kMinDpi = 18;
+    static constexpr int kMaxDpi = 1200;
     PFPageResult pfSplitImage(const QString &source, const QString &outPath, int formatIndex,
-                              const std::optional<QString> &parameter) const;
+                              const std::optional<QString> &parameter, int dpi = kDefaultDpi) const;
     // Two or more PDFs into <outPath>/merge.pdf (or the next vacant name).
     PFPageResult pfCombinePdfs(const QStringList &sources, const QString &outPath) const;
     // One page per image into <outPath>/merge.pdf (or the next vacant name).
@@ -36,6 +42,10 @@ public:
     // `source` with the watermark drawn into the content of the pages that carry it, written to
     // `outPath`; outline, attributes, annotations and links stay as they were.
     PFPageResult pfAddWatermark(const QString &source, const QString &outPath, const PFWatermarkModel &model) const;
+    // Draws the watermark into the content of the pages of `document` that carry it; pages that
+    // the model names beyond the document's end are not there to mark. The number of pages
+    // marked, or -1 when a page could not be marked.
+    int pfStampWatermark(PDFDocument &document, const PFWatermarkModel &model) const;
 
     // Opens a PDF that the tools can read: not encrypted and with pages. Null with a message otherwise.
     static PDFDocument openSource(const QString &path, QString *error);

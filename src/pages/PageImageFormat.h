@@ -15,6 +15,7 @@ public:
     static int indexFromName(const QString &name);
     // "Page_%d.png" and so on.
     static QString pageFileName(Kind kind, int pageNumber);
-    // Encodes at the highest quality the format offers.
-    static bool write(const QImage &image, const QString &path, Kind kind);
+    // The image file's bytes at the highest quality the format offers, tagged `dpi` pixels per
+    // inch (PNG, JPEG, TIFF); empty when encoding fails.
+    static QByteArray encode(const QImage &image, Kind kind, int dpi);
 };

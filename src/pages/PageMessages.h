@@ -9,5 +9,7 @@ QString encrypted(const QString &fileName); // "<name> is encrypted and can't be
 QString unsupported();                      // the file format is not supported
 QString invalidParameters();
 QString noPages();                          // the result would have no page
+QString noOutline();                        // no outline item at the level asked for
 QString writeFailed();
+QString pageTooLarge(int pageNumber);       // the page's image would be too large to make
 } // namespace PageMessages

@@ -12,6 +12,8 @@ public:
     // The text as glyph outlines in page space (origin at the box's lower left, y upwards) for a
     // page box of `pageSize`. Empty for empty text.
     static QPainterPath outline(const PFWatermarkModel &model, QSizeF pageSize);
-    // The outline filled with the model's colour and opacity, for PDFPage::appendContent.
+    // The text in the model's colour and opacity as a drawing for a page: real text in embedded
+    // font subsets, so readers can find, select and search it; filled outlines when a font's
+    // licence forbids embedding.
     static PDFDrawing drawing(const PFWatermarkModel &model, QSizeF pageSize);
 };

@@ -2,8 +2,10 @@
 
 #include "app/PFModalSeam.h"
 
+#include <QDialog>
 #include <QWidget>
 #include <deque>
+#include <functional>
 
 // Answers the modal questions from queues and records what was asked.
 class FakeModalSeam : public PFModalSeam {
@@ -20,6 +22,11 @@ public:
         return pop(savePaths);
     }
     QString openPDFPath(QWidget *) override { return pop(openPaths); }
+    QString openImagePath(QWidget *) override
+    {
+        ++imagePanels;
+        return pop(imagePaths);
+    }
     std::optional<QString> password(QWidget *, const QString &, bool retry) override
     {
         passwordRetries.push_back(retry);
@@ -35,20 +42,42 @@ public:
             return std::nullopt;
         return pop(texts);
     }
-    int alert(QWidget *, const QString &message, const QString &, const QStringList &buttons) override
+    int alert(QWidget *, const QString &message, const QString &informative, const QStringList &buttons) override
     {
         alerts.push_back(message);
+        informatives.push_back(informative);
         alertButtons = buttons;
         return alertAnswer;
     }
 
-    std::deque<QString> savePaths, openPaths, passwords, texts;
-    std::vector<QString> proposedNames, textLabels, textPresets, alerts;
+    // A sheet is answered by `onSheet`, which works its widgets as a user would; without it
+    // the sheet is rejected unseen.
+    int runSheet(QDialog &sheet) override
+    {
+        sheets.push_back(sheet.objectName());
+        return onSheet ? onSheet(sheet) : 0;
+    }
+    bool printSetup(QWidget *, QPrinter &printer, int pageCount, PFPrintChoices &choices) override
+    {
+        printPageCounts.push_back(pageCount);
+        if (!onPrintSetup)
+            return false; // the user cancels
+        return onPrintSetup(printer, choices);
+    }
+
+    std::deque<QString> savePaths, openPaths, passwords, texts, imagePaths;
+    int imagePanels = 0;
+    std::vector<int> printPageCounts;
+    // Sets the printer up as the user would in the dialog; false cancels.
+    std::function<bool(QPrinter &, PFPrintChoices &)> onPrintSetup;
+    std::vector<QString> proposedNames, textLabels, textPresets, alerts, informatives;
     std::vector<bool> passwordRetries;
     QStringList alertButtons;
     QString savedFolder;
     int alertAnswer = 1;
     std::function<void(QWidget *)> onSavePanel;
+    std::function<int(QDialog &)> onSheet;
+    std::vector<QString> sheets;
 
 private:
     static QString pop(std::deque<QString> &queue)

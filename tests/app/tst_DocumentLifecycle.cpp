@@ -56,7 +56,8 @@ private slots:
     void cancelKeepsTheWindowAndDontSaveLeavesTheFile();
     void saveInThePromptWritesAndCloses();
     void failedWriteKeepsTheSheetAndStillAsks();
-    void saveClearsTheFlagButNotTheUndoHistory();
+    void saveMarksTheCleanStateOfTheUndoHistory();
+    void closeAfterSaveAsksNothing();
     void saveAsWritesACopyAndStaysOnItsOwnFile();
     void newBlankDocumentIsA4WithATimeStampName();
     void lockedFileAsksUntilRightAndCancelShowsTheStartView();
@@ -179,22 +180,72 @@ void TestDocumentLifecycle::failedWriteKeepsTheSheetAndStillAsks()
     QCOMPARE(annotationCount(path), 1);
 }
 
-void TestDocumentLifecycle::saveClearsTheFlagButNotTheUndoHistory()
+void TestDocumentLifecycle::saveMarksTheCleanStateOfTheUndoHistory()
 {
     const QString path = writePdf(QStringLiteral("d.pdf"), 1);
-    Document *document = m_documents->openDocument(path, false);
-    PFBasePDFView *view = document->windowController()->contentViewController()->pdfView();
+    Document *document = m_documents->openDocument(path, true);
+    QPointer<PFWindowController> window = document->windowController();
+    ViewController *controller = window->contentViewController();
+    PFBasePDFView *view = controller->pdfView();
     annotate(view);
-    view->setPfHasChangePDF(true);
+    QVERIFY(controller->pfShouldSavePDF());
     QVERIFY(document->save());
     QVERIFY(!view->pfHasChangePDF());
-    QVERIFY(view->undoManager()->canUndo());
-    QVERIFY(document->windowController()->contentViewController()->pfShouldSavePDF());
+    QVERIFY(view->undoManager()->canUndo()); // the history stays, at its saved point
+    QVERIFY(!controller->pfShouldSavePDF());
     QCOMPARE(annotationCount(path), 1);
+
+    // Away from the saved point and back: only the way there counts.
+    controller->pfUndoClick();
+    QVERIFY(controller->pfShouldSavePDF());
+    controller->pfRedoClick();
+    QVERIFY(!controller->pfShouldSavePDF());
+
     // Saving again over the file it now reads from still works.
     annotate(view);
     QVERIFY(document->save());
     QCOMPARE(annotationCount(path), 2);
+    // Undo past the save, then a new edit: the saved state can no longer come back.
+    controller->pfUndoClick();
+    annotate(view);
+    controller->pfUndoClick();
+    QVERIFY(controller->pfShouldSavePDF());
+    QVERIFY(!window->close());
+    QVERIFY(controller->pfSaveAlert() && controller->pfSaveAlert()->isVisible());
+    QTest::mouseClick(controller->pfSaveAlert()->button(PFSaveAlertController::DontSave), Qt::LeftButton);
+    QTRY_VERIFY(!window);
+}
+
+void TestDocumentLifecycle::closeAfterSaveAsksNothing()
+{
+    const QString path = writePdf(QStringLiteral("e.pdf"), 2);
+    Document *document = m_documents->openDocument(path, true);
+    QPointer<PFWindowController> window = document->windowController();
+    ViewController *controller = window->contentViewController();
+    annotate(controller->pdfView());
+    annotate(controller->pdfView());
+    QVERIFY(document->save());
+    // Undo to before the save and redo back again: the file matches the window.
+    controller->pfUndoClick();
+    controller->pfRedoClick();
+    QVERIFY(window->close());
+    QTRY_VERIFY(!window);
+    QCOMPARE(annotationCount(path), 2);
+
+    // A page inserted after the save has no undo step: undoing back must still ask.
+    Document *again = m_documents->openDocument(path, true);
+    window = again->windowController();
+    controller = window->contentViewController();
+    annotate(controller->pdfView());
+    QVERIFY(again->save());
+    controller->pdfView()->setPfHasChangePDF(true);
+    controller->pdfView()->setPfHasInsertPage(true);
+    controller->pfUndoClick();
+    controller->pfRedoClick();
+    QVERIFY(controller->pfShouldSavePDF());
+    QVERIFY(!window->close());
+    QTest::mouseClick(controller->pfSaveAlert()->button(PFSaveAlertController::DontSave), Qt::LeftButton);
+    QTRY_VERIFY(!window);
 }
 
 void TestDocumentLifecycle::saveAsWritesACopyAndStaysOnItsOwnFile()

@@ -273,9 +273,10 @@ void TestViewController::viewModesAndSlideShow()
     m_controller->pfScaleFaterClick(1.5);
     m_window->pdfExtentClick();
     const QColor background = view->backgroundColor();
-    QSignalSpy fullScreen(m_controller, &ViewController::toggleFullScreenRequested);
+    QSignalSpy fullScreen(m_controller, &ViewController::fullScreenRequested);
     m_controller->pfChangePDFShowMode(6);
     QCOMPARE(fullScreen.size(), 1);
+    QCOMPARE(fullScreen.first().first().toBool(), true);
     QVERIFY(m_controller->isInHuanDengPian());
     QCOMPARE(view->displayMode(), PDFDisplayMode::SinglePage);
     QCOMPARE(view->backgroundColor(), QColor(Qt::black));

@@ -1,5 +1,6 @@
 #include "PdfExercise.h"
 
+#include "pages/OutlineMerger.h"
 #include "platform/pdf/PDFAnnotation.h"
 #include "platform/pdf/PDFDisplayList.h"
 #include "platform/pdf/PDFDocument.h"
@@ -51,4 +52,20 @@ void exercisePdfBytes(const QByteArray &bytes)
     }
     int budget = 2000;
     walkOutline(document.outlineRoot(), 0, &budget);
+
+    // Every page the document has, as numbered, labelled, copied with the outline (as combine
+    // does) and deleted.
+    const int count = std::min(document.pageCount(), 64);
+    QVector<int> indices;
+    for (int i = 0; i < count; ++i) {
+        (void)document.page(i).label();
+        indices.append(i);
+    }
+    (void)document.page(count - 1).string();
+    PDFDocument combined = PDFDocument::create();
+    OutlineMerger outline(combined);
+    outline.addSource(QStringLiteral("source"), document, combined.insertPages(document, indices, 0));
+    outline.finish();
+    if (document.removePage(count - 1))
+        (void)document.pageCount();
 }

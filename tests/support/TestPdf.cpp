@@ -5,10 +5,12 @@
 
 namespace TestPdf {
 
-QByteArray build(const QList<Page> &pages)
+QByteArray build(const QList<Page> &pages) { return build(pages, {}, {}); }
+
+QByteArray build(const QList<Page> &pages, const QByteArray &catalogExtra, const QList<QByteArray> &extraObjects)
 {
     QList<QByteArray> objects; // object n+1 at index n
-    objects << "<< /Type /Catalog /Pages 2 0 R >>" << QByteArray() << "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    objects << "<< /Type /Catalog /Pages 2 0 R " + catalogExtra + " >>" << QByteArray() << "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
     QByteArray kids;
     for (const Page &page : pages) {
         QByteArray content = "BT /F1 12 Tf 14 TL 72 700 Td\n";
@@ -27,12 +29,17 @@ QByteArray build(const QList<Page> &pages)
                           + QByteArray::number(contentNumber) + " 0 R";
         if (page.rotate)
             dict += " /Rotate " + QByteArray::number(page.rotate);
-        dict += " >>";
+        dict += ' ' + page.extra + " >>";
         objects << dict;
         kids += QByteArray::number(objects.size()) + " 0 R ";
     }
+    objects += extraObjects;
     objects[1] = "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.size()) + " >>";
+    return fromObjects(objects);
+}
 
+QByteArray fromObjects(const QList<QByteArray> &objects)
+{
     QByteArray out = "%PDF-1.7\n%\xe2\xe3\xcf\xd3\n";
     QList<int> offsets;
     for (int i = 0; i < objects.size(); ++i) {

@@ -57,6 +57,7 @@ void PFColorViewController::addRow(int number, const char *caption)
     row.well->setFixedSize(22, 22);
     row.well->setIcon(QIcon(QStringLiteral(":/resources/icons/colorW.svg")));
     row.well->setToolTip(pfLocalized("ColorTo"));
+    row.well->setAccessibleName(row.well->toolTip());
     grid->addWidget(row.none, line, column++);
     grid->addWidget(row.custom, line, column++);
     grid->addWidget(row.well, line, column++);

@@ -42,6 +42,7 @@ void PFDrawMenuView::pfAddAllView()
         button->setGeometry(pfRectAtIndex(i + 1));
         button->setIconSize(QSize(18, 18));
         button->setToolTip(pfLocalized(tooltipKeys()[i].toUtf8().constData()));
+        button->setAccessibleName(button->toolTip());
         connect(button, &QToolButton::clicked, this, [this, button] { pfOnToolClick(button); });
         m_buttons.append(button);
     }

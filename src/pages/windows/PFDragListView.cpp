@@ -1,6 +1,7 @@
 #include "PFDragListView.h"
 
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -150,4 +151,14 @@ void PFDragListView::mousePressEvent(QMouseEvent *event)
         return;
     }
     QListWidget::mousePressEvent(event);
+}
+
+void PFDragListView::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && currentRow() >= 0
+        && currentItem()->isSelected()) {
+        emit deleteRequested(currentRow());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }

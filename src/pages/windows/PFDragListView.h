@@ -32,6 +32,8 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // Delete and Backspace remove the selected entry.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int dropRow(const QPoint &position) const;

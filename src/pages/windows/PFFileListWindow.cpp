@@ -31,6 +31,15 @@ PFFileListWindow::PFFileListWindow(const QString &title, const QString &dropHint
     m_pathDirect->setFlat(true);
     m_dropArea->setContent(m_list);
 
+    // Files can always be added, however full the list is.
+    auto *add = new QPushButton(pfLocalized("添加文件"));
+    add->setObjectName(QStringLiteral("pfAddBtn"));
+    auto *addFolder = new QPushButton(pfLocalized("添加文件夹"));
+    addFolder->setObjectName(QStringLiteral("pfAddFolderBtn"));
+    auto *addRow = new QHBoxLayout;
+    addRow->addWidget(add);
+    addRow->addWidget(addFolder);
+    addRow->addStretch(1);
     auto *choose = new QPushButton(pfLocalized("选择"));
     choose->setObjectName(QStringLiteral("pfChooseBtn"));
     auto *start = new QPushButton(startTitle);
@@ -42,11 +51,14 @@ PFFileListWindow::PFFileListWindow(const QString &title, const QString &dropHint
     pathRow->addWidget(start);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_dropArea, 1);
+    layout->addLayout(addRow);
     layout->addLayout(m_parameters);
     layout->addLayout(pathRow);
 
     connect(m_dropArea, &PFCombineDragView::pfDragFileURL, this, &PFFileListWindow::pfDragFileURL);
     connect(m_dropArea, &PFCombineDragView::clicked, this, &PFFileListWindow::pfOpenFile);
+    connect(add, &QPushButton::clicked, this, &PFFileListWindow::pfOpenFile);
+    connect(addFolder, &QPushButton::clicked, this, &PFFileListWindow::pfOpenFolder);
     connect(m_list, &PFDragListView::deleteRequested, this, &PFFileListWindow::pfDeleteClick);
     connect(choose, &QPushButton::clicked, this, &PFFileListWindow::pfPathPickClick);
     connect(m_pathDirect, &QPushButton::clicked, this, &PFFileListWindow::pfPathShowClick);
@@ -79,6 +91,18 @@ void PFFileListWindow::pfOpenFile()
 {
     const QStringList files = PFFileCollector::collect(PFPagePrompts::current().chooseFiles(this, m_extensions), m_extensions);
     if (!files.isEmpty())
+        addFiles(files);
+}
+
+void PFFileListWindow::pfOpenFolder()
+{
+    const QString folder = PFPagePrompts::current().chooseFolder(this, QString());
+    if (folder.isEmpty())
+        return;
+    const QStringList files = PFFileCollector::collect({folder}, m_extensions);
+    if (files.isEmpty())
+        m_display->showMessage(PageMessages::unsupported());
+    else
         addFiles(files);
 }
 

@@ -39,6 +39,8 @@ public:
     bool pfDragFileURL(const QStringList &paths);
     // Asks for files with the open panel and adds those chosen.
     void pfOpenFile();
+    // Asks for a folder and adds the accepted files in it and its subfolders.
+    void pfOpenFolder();
     void pfDeleteClick(int row);
     void pfPathPickClick();
     void pfPathShowClick();

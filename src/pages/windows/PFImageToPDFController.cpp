@@ -6,20 +6,20 @@
 #include "pages/ImagePageSetup.h"
 #include "pages/PFPageManager.h"
 #include "pages/PageMessages.h"
+#include "platform/pdf/PDFImageDecoder.h"
 #include "platform/store/Localization.h"
 #include "platform/store/UserDefaults.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
 PFImageToPDFController::PFImageToPDFController(QWidget *parent)
     : PFFileListWindow(pfLocalized("图片转PDF"), pfLocalized("拖拽图片"), pfLocalized("转换"),
-                       {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("tiff"),
+                       {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("tiff"), QStringLiteral("tif"),
                         QStringLiteral("jp2"), QStringLiteral("bmp")},
                        &PFImageToPDFController::prepareFile, parent),
       m_letterButton(new QRadioButton), m_cusButton(new QRadioButton), m_letterPopUpButton(new QComboBox),
@@ -95,13 +95,14 @@ void PFImageToPDFController::loadParameters()
 PFFileListWindow::Preparation PFImageToPDFController::prepareFile(const QString &path)
 {
     const QFileInfo info(path);
+    // The thumbnail is decoded by the same decoder as the conversion, so a file that shows here
+    // converts, and one that cannot be decoded is turned away now rather than at Convert.
+    const QSize thumbnail(120, 120);
+    const PDFImageDecoder::Decoded decoded = PDFImageDecoder::decode(path, thumbnail);
+    if (decoded.image.isNull())
+        return PageMessages::faulty(info.fileName());
     PFDragModel entry{path, info.completeBaseName(), {}, QUrl::fromLocalFile(path)};
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid())
-        reader.setScaledSize(size.scaled(120, 120, Qt::KeepAspectRatio));
-    entry.pdfImage = reader.read();
+    entry.pdfImage = decoded.image.scaled(thumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return entry;
 }
 

@@ -3,6 +3,7 @@
 #include "PFPagePrompts.h"
 #include "PFPageTask.h"
 #include "pages/PFPageManager.h"
+#include "pages/OutputFile.h"
 #include "pages/PageImageFormat.h"
 #include "pages/PageMessages.h"
 #include "platform/pdf/PDFBulkRender.h"
@@ -15,10 +16,12 @@
 namespace PFPageExportActions {
 
 void pfExtractParameter(QWidget *owner, PFStatusDisplay *display, const QString &source,
-                        const std::optional<QString> &text, const QString &folder, int format)
+                        const std::optional<QString> &text, int selection, const QString &folder, int format)
 {
-    PFPageTask::run(owner, display, [source, text, folder, format] {
+    PFPageTask::run(owner, display, [source, text, selection, folder, format] {
         const PFPageManager &manager = PFPageManager::sharedManager();
+        if (selection == 2)
+            return manager.pfSplitByOutline(source, folder, text.value_or(QString()).toInt());
         if (format == 0)
             return manager.pfSplitPDF(source, folder, text ? QStringLiteral("z") : QStringLiteral("all"), text.value_or(QString()));
         return manager.pfSplitImage(source, folder, format, text);
@@ -52,9 +55,12 @@ PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<
                                                                      .arg(index + 1).arg(info.suffix())));
     QVector<int> order(indices.size());
     std::iota(order.begin(), order.end(), 0);
+    if (const int tooLarge = PDFBulkRender::firstOversizedPage(pdf, order, 1.0); tooLarge >= 0)
+        return PFPageResult::failure(PageMessages::pageTooLarge(indices[tooLarge] + 1));
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(format);
     const bool ok = PDFBulkRender::renderPages(pdf, order, 1.0, [&](int i, const QImage &image) {
-        return PageImageFormat::write(image, targets.value(i), kind);
+        const QByteArray bytes = PageImageFormat::encode(image, kind, PFPageManager::kDefaultDpi);
+        return !bytes.isEmpty() && OutputFile::writeReplacing(targets.value(i), bytes);
     }, 1);
     return ok ? PFPageResult{targets, {}} : PFPageResult::failure(PageMessages::writeFailed());
 }

@@ -13,9 +13,11 @@ class QWidget;
 // export: the work runs off the GUI thread with the window's progress display.
 namespace PFPageExportActions {
 
-// Pages of the file on disk (unsaved edits are not part of it) as PDF or images in `folder`.
+// Pages of the file on disk (unsaved edits are not part of it) as PDF or images in `folder`;
+// `selection` is the dialog's: 0 all pages, 1 the pages of `text`, 2 split at the outline items
+// of the level in `text`.
 void pfExtractParameter(QWidget *owner, PFStatusDisplay *display, const QString &source,
-                        const std::optional<QString> &text, const QString &folder, int format);
+                        const std::optional<QString> &text, int selection, const QString &folder, int format);
 
 // Asks for a path and a format in the save panel, then writes page `index` of `document` (the
 // page in memory, with its annotations and unsaved edits) there as PDF or as an image.

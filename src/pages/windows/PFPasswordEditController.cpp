@@ -1,4 +1,5 @@
 #include "PFPasswordEditController.h"
+#include "widgets/PFEscapeCloses.h"
 
 #include "platform/store/Localization.h"
 
@@ -12,6 +13,8 @@ PFPasswordEditController::PFPasswordEditController(QWidget *parent)
     : QWidget(parent), m_docTextField(new QLineEdit), m_printextField(new QLineEdit),
       m_copyBox(new QCheckBox(pfLocalized("复制"))), m_printBox(new QCheckBox(pfLocalized("打印L")))
 {
+    // A tool window closes with Escape, as a dialog does.
+    PFEscapeCloses::install(this);
     resize(470, 190);
     m_docTextField->setObjectName(QStringLiteral("pfDocTextField"));
     m_printextField->setObjectName(QStringLiteral("pfPrintextField"));

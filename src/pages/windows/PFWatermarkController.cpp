@@ -1,4 +1,5 @@
 #include "PFWatermarkController.h"
+#include "widgets/PFEscapeCloses.h"
 
 #include "PFPagePrompts.h"
 #include "PFWatermarkSettings.h"
@@ -36,6 +37,8 @@ PFWatermarkController::PFWatermarkController(QWidget *parent)
       m_numCustomButton(radio(pfLocalized("自定义L"), "pfNumCustomButton")), m_numStartLB(new QLineEdit),
       m_numEndLB(new QLineEdit)
 {
+    // A tool window closes with Escape, as a dialog does.
+    PFEscapeCloses::install(this);
     resize(480, 360);
     m_textView->setObjectName(QStringLiteral("pfTextView"));
     m_colorWell->setObjectName(QStringLiteral("pfColorWell"));

@@ -2,6 +2,7 @@
 
 #include "PFPageSearchCellDelegate.h"
 #include "PFPageSearchListModel.h"
+#include "platform/store/Localization.h"
 
 #include <QGuiApplication>
 #include <QListView>
@@ -13,6 +14,7 @@ PFPageSearchController::PFPageSearchController(QWidget *parent)
 {
     setObjectName(QStringLiteral("pfPageSearch"));
     m_table->setObjectName(QStringLiteral("pfTableView"));
+    m_table->setAccessibleName(pfLocalized("Search"));
     m_table->setModel(m_model);
     m_table->setItemDelegate(m_delegate);
     m_table->setUniformItemSizes(true);
@@ -34,7 +36,30 @@ PFPageSearchController::PFPageSearchController(QWidget *parent)
 
 const QVector<PDFSelection> &PFPageSearchController::pfSearchArray() const { return m_model->matches(); }
 
-void PFPageSearchController::pfClearAllData() { m_model->clear(); }
+void PFPageSearchController::pfClearAllData()
+{
+    m_model->clear();
+    m_chosenSinceClear = false;
+}
+
+bool PFPageSearchController::pfChooseNext(int step)
+{
+    const int count = m_model->rowCount();
+    if (count == 0)
+        return false;
+    const int current = m_table->currentIndex().isValid() ? m_table->currentIndex().row() : -1;
+    int row = current;
+    if (current < 0)
+        row = step < 0 ? count - 1 : 0;
+    else if (m_chosenSinceClear)
+        row = ((current + step) % count + count) % count;
+    m_selecting = true;
+    m_table->setCurrentIndex(m_model->index(row, 0));
+    m_table->scrollTo(m_model->index(row, 0));
+    m_selecting = false;
+    chooseRow(row);
+    return true;
+}
 
 void PFPageSearchController::pfAddSelection(const PDFSelection &match)
 {
@@ -58,4 +83,5 @@ void PFPageSearchController::chooseRow(int row)
         return;
     emit pfPageSearchSelect(m_model->matches()[row]);
     m_selectRow = row;
+    m_chosenSinceClear = true;
 }

@@ -24,6 +24,9 @@ public:
     void pfClearAllData();
     // Appends a match that is not listed yet and selects row pfSelectRow.
     void pfAddSelection(const PDFSelection &match);
+    // Chooses the next (step 1) or previous (step -1) match, wrapping at the ends; the first
+    // step after new results chooses the selected row itself. False when the list is empty.
+    bool pfChooseNext(int step);
 
 signals:
     void pfPageSearchSelect(const PDFSelection &match);
@@ -37,4 +40,5 @@ private:
     QListView *m_table;
     int m_selectRow = 0;
     bool m_selecting = false; // the list itself is moving the current row
+    bool m_chosenSinceClear = false;
 };

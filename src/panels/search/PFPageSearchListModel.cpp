@@ -1,5 +1,7 @@
 #include "PFPageSearchListModel.h"
 
+#include "PFPageSearchTableCellView.h"
+
 void PFPageSearchListModel::clear()
 {
     beginResetModel();
@@ -37,5 +39,7 @@ QVariant PFPageSearchListModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(match);
     if (role == Qt::DisplayRole)
         return match.string();
+    if (role == Qt::AccessibleTextRole) // a screen reader reads the row as the cell shows it
+        return PFPageSearchTableCellView::pageText(match) + QStringLiteral(": ") + match.string();
     return {};
 }

@@ -37,9 +37,15 @@ void PFPageSearchTableCellView::pfSetMatch(const PDFSelection &match)
 
 QString PFPageSearchTableCellView::pageText(const PDFSelection &match)
 {
+    // The number the title bar and Go to Page use; the printed label beside it when it differs.
     const QVector<PDFPage> pages = match.pages();
-    const QString label = pages.isEmpty() ? QString() : pages.first().label();
-    return QStringLiteral("%1 %2").arg(pfLocalized("页面"), label);
+    if (pages.isEmpty() || pages.first().index() < 0)
+        return pfLocalized("页面");
+    const QString number = QString::number(pages.first().index() + 1);
+    const QString label = pages.first().label();
+    if (label.isEmpty() || label == number)
+        return QStringLiteral("%1 %2").arg(pfLocalized("页面"), number);
+    return QStringLiteral("%1 %2 (%3)").arg(pfLocalized("页面"), number, label);
 }
 
 QString PFPageSearchTableCellView::contentText(const PDFSelection &match)

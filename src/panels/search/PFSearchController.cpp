@@ -5,6 +5,7 @@
 #include "editing/PFBasePDFView.h"
 #include "platform/pdf/PDFTextSearch.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 PFSearchController::PFSearchController(PFBasePDFView *view, PFPageSearchController *page, QObject *parent)
@@ -17,7 +18,36 @@ PFSearchController::~PFSearchController() = default;
 
 void PFSearchController::pfSetSearchField(QLineEdit *field)
 {
+    m_field = field;
     connect(field, &QLineEdit::textChanged, this, &PFSearchController::pfSearchChange);
+    field->installEventFilter(this);
+}
+
+bool PFSearchController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            pfFindNext(key->modifiers() & Qt::ShiftModifier);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PFSearchController::pfFindNext(bool backwards)
+{
+    if (m_page->pfChooseNext(backwards ? -1 : 1))
+        return;
+    if (isFinding())
+        return; // matches are on their way
+    const QString text = m_field ? m_field->text() : QString();
+    if (text.trimmed().isEmpty())
+        return;
+    if (text != m_searchedText)
+        pfSearchChange(text); // a cancelled search starts again
+    else
+        emit pfNoMatch();
 }
 
 bool PFSearchController::isFinding() const { return m_search && m_search->isRunning(); }
@@ -44,8 +74,13 @@ PDFTextSearch *PFSearchController::searchForDocument()
         m_searchDocument = m_view->document();
         connect(m_search, &PDFTextSearch::matchFound, this, &PFSearchController::didMatchString);
         connect(m_search, &PDFTextSearch::finished, this, [this](bool cancelled) {
-            if (!cancelled)
-                emit pfSearchFinished();
+            if (cancelled) {
+                m_searchedText.clear();
+                return;
+            }
+            emit pfSearchFinished();
+            if (m_matchCount == 0 && !m_searchedText.trimmed().isEmpty())
+                emit pfNoMatch();
         });
     }
     return m_search;
@@ -59,6 +94,8 @@ void PFSearchController::pfSearchChange(const QString &text)
     if (m_view && m_view->pfHasInsertPage() && pfIsPanelClosed && pfIsPanelClosed())
         return;
     m_page->pfClearAllData();
+    m_matchCount = 0;
+    m_searchedText = text;
     if (PDFTextSearch *search = searchForDocument())
         search->start(text);
 }
@@ -67,6 +104,7 @@ void PFSearchController::didMatchString(const PDFSelection &match)
 {
     if (!pfIsSearchPageShown || !pfIsSearchPageShown())
         emit pfShowSearchPanel();
+    ++m_matchCount;
     m_page->pfAddSelection(match);
 }
 

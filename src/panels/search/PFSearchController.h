@@ -39,12 +39,20 @@ public:
     void pfPageSearchSelect(const PDFSelection &match);
     void pfCancelSearch();
     bool isFinding() const;
+    // Enter, F3 and Shift+F3: shows the next (previous) match in the view; says so when the
+    // finished search found nothing.
+    void pfFindNext(bool backwards = false);
 
 signals:
     // A match arrived while the panel is closed or shows another page: open it on the search page.
     void pfShowSearchPanel();
     // The search ran to its end (not cancelled).
     void pfSearchFinished();
+    // A search for a non-empty text ran to its end without a match.
+    void pfNoMatch();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     PDFTextSearch *searchForDocument();
@@ -53,4 +61,7 @@ private:
     PFPageSearchController *m_page;
     PDFTextSearch *m_search = nullptr;
     PDFDocument m_searchDocument;
+    QPointer<QLineEdit> m_field;
+    QString m_searchedText;
+    int m_matchCount = 0;
 };

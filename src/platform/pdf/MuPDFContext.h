@@ -13,10 +13,10 @@ namespace MuPDF {
 
 // This thread's context: a clone of the one base context, made on first use in each thread.
 fz_context *context();
-struct Locks;
 
-// A context of its own (own store and locks) for bulk work on an independent document, so that
-// workers never contend for the shared allocation lock.
+// A context of its own (own store, no locks) for bulk work on an independent document, so that
+// workers never contend for the shared allocation lock. Only the thread that made it may use
+// it, or anything opened with it.
 class IndependentContext {
 public:
     IndependentContext();
@@ -26,9 +26,12 @@ public:
     fz_context *get() const { return m_ctx; }
 
 private:
-    Locks *m_locks;
     fz_context *m_ctx;
 };
+
+// What the engine allocated minus what it freed on the calling thread, in bytes, since the
+// thread started; only differences between two readings mean anything.
+qint64 threadAllocatedBytes();
 
 inline QByteArray encodedPath(const QString &path) { return path.toUtf8(); }
 

@@ -31,7 +31,7 @@ bool install(PDFDocumentData &data, int annotation, const PDFDrawing &drawing)
     pdf_obj *form = nullptr;
     fz_try(ctx)
     {
-        form = PDFDrawingWriter::addForm(ctx, data.doc, drawing);
+        form = PDFDrawingWriter::addForm(ctx, data, drawing);
         pdf_obj *ap = pdf_dict_put_dict(ctx, dict, PDF_NAME(AP), 1);
         pdf_dict_put(ctx, ap, PDF_NAME(N), form);
         pdf_dict_puts(ctx, dict, kOwnAppearanceKey, PDF_TRUE);

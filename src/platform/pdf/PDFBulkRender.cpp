@@ -3,6 +3,7 @@
 #include "MuPDFContext.h"
 #include "PDFPageTree.h"
 
+#include <QSemaphore>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
@@ -20,6 +21,36 @@ QImage toImage(fz_context *ctx, fz_pixmap *pixmap)
     for (int y = 0; y < image.height(); ++y)
         memcpy(image.scanLine(y), samples + size_t(y) * stride, size_t(image.width()) * 3);
     return image;
+}
+
+// The pixels of the page's image at `scale`; raises on engine errors.
+qint64 pixelsAt(fz_context *ctx, fz_document *doc, int index, double scale)
+{
+    fz_rect box = fz_empty_rect;
+    fz_matrix ctm = fz_identity;
+    pdf_document *pdf = pdf_specifics(ctx, doc);
+    if (!pdf)
+        return 0;
+    pdf_page_obj_transform(ctx, pdf_lookup_page_obj(ctx, pdf, index), &box, &ctm);
+    const fz_irect pixels = fz_round_rect(fz_transform_rect(box, fz_concat(ctm, fz_scale(float(scale), float(scale)))));
+    return qint64(pixels.x1 - pixels.x0) * qint64(pixels.y1 - pixels.y0);
+}
+
+// Pixels being rendered by all workers of all exports at once, so memory does not grow with
+// page size times workers: a worker waits until its page fits.
+QSemaphore &pixelsInFlight()
+{
+    static QSemaphore budget{int(PDFBulkRender::kMaxPixels)};
+    return budget;
+}
+
+// The pixels of the page's image at `scale`, more than the budget when they cannot be known.
+qint64 pagePixels(fz_context *ctx, fz_document *doc, int index, double scale)
+{
+    qint64 pixels = PDFBulkRender::kMaxPixels + 1;
+    fz_try(ctx) pixels = pixelsAt(ctx, doc, index, scale);
+    fz_catch(ctx) pixels = PDFBulkRender::kMaxPixels + 1;
+    return pixels;
 }
 
 fz_pixmap *renderPixmap(fz_context *ctx, fz_document *doc, int index, double scale)
@@ -56,7 +87,16 @@ bool renderShare(const QByteArray &file, const QVector<int> &indices, int first,
             ok = false;
             break;
         }
-        fz_pixmap *pixmap = renderPixmap(ctx, doc, index, scale);
+        // A page above the budget is not rendered (the sink gets null); the others wait until
+        // their pixels fit beside the pages other workers hold.
+        const qint64 pixels = pagePixels(ctx, doc, index, scale);
+        QSemaphoreReleaser held;
+        fz_pixmap *pixmap = nullptr;
+        if (pixels <= PDFBulkRender::kMaxPixels) {
+            pixelsInFlight().acquire(int(pixels));
+            held = QSemaphoreReleaser(pixelsInFlight(), int(pixels));
+            pixmap = renderPixmap(ctx, doc, index, scale);
+        }
         ok = sink(ctx, index, pixmap);
         fz_drop_pixmap(ctx, pixmap);
     }
@@ -95,17 +135,28 @@ bool renderPages(const QString &path, const QVector<int> &indices, double scale,
     }, workers);
 }
 
-bool writePagesAsPng(const QString &path, const QVector<int> &indices, double scale, const Target &target, int workers)
+int firstOversizedPage(const QString &path, const QVector<int> &indices, double scale)
 {
-    return renderAll(path, indices, scale, [&target](fz_context *ctx, int index, fz_pixmap *pixmap) {
-        if (!pixmap)
-            return false;
-        const QByteArray file = target(index).toUtf8();
-        bool ok = true;
-        fz_try(ctx) fz_save_pixmap_as_png(ctx, pixmap, file.constData());
-        fz_catch(ctx) ok = false;
-        return ok;
-    }, workers);
+    MuPDF::IndependentContext context;
+    fz_context *ctx = context.get();
+    if (!ctx)
+        return -1;
+    int count = 0;
+    fz_document *doc = PDFPageTree::openForReading(ctx, MuPDF::encodedPath(path), &count);
+    int found = -1;
+    for (int index : indices) {
+        if (index < 0 || index >= count)
+            continue;
+        qint64 pixels = 0;
+        fz_try(ctx) pixels = pixelsAt(ctx, doc, index, scale);
+        fz_catch(ctx) pixels = 0; // the render itself will fail and say so
+        if (pixels > kMaxPixels) {
+            found = index;
+            break;
+        }
+    }
+    fz_drop_document(ctx, doc);
+    return found;
 }
 
 } // namespace PDFBulkRender

@@ -9,6 +9,13 @@
 // that exporting many pages neither contends for one lock nor keeps pages loaded.
 namespace PDFBulkRender {
 
+// The most pixels a page's image may have (about 8,000 points square at one pixel per point). A
+// larger page is not rendered: its image alone would take hundreds of megabytes. The same number
+// bounds the pixels all workers render at once.
+constexpr qint64 kMaxPixels = 64'000'000;
+// The first of `indices` whose image at `scale` would exceed kMaxPixels; -1 when none does.
+int firstOversizedPage(const QString &path, const QVector<int> &indices, double scale);
+
 // Called once per page as soon as it is rendered, possibly from several threads at once. A
 // null image means the page could not be rendered. Returning false stops all workers.
 using Sink = std::function<bool(int index, const QImage &image)>;
@@ -17,14 +24,5 @@ using Sink = std::function<bool(int index, const QImage &image)>;
 // False when the file cannot be opened, needs a password, an index is out of range, or the
 // sink stopped the work.
 bool renderPages(const QString &path, const QVector<int> &indices, double scale, const Sink &sink, int workers = 0);
-
-// The path the image of the page at `index` goes to.
-using Target = std::function<QString(int index)>;
-
-// Renders as renderPages does and writes each page with the engine's own PNG encoder, which
-// skips the conversion to a QImage and encodes far faster than the toolkit's writer. The files
-// are written plainly, not synced: the caller writes into a folder it makes durable as a whole.
-bool writePagesAsPng(const QString &path, const QVector<int> &indices, double scale, const Target &target,
-                     int workers = 0);
 
 } // namespace PDFBulkRender

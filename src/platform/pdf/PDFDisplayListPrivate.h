@@ -7,6 +7,7 @@
 struct PDFDisplayList::Impl {
     fz_display_list *list = nullptr;
     fz_rect bounds = fz_empty_rect; // of the displayed page at scale 1
+    qint64 bytes = 0;
     ~Impl();
 };
 

@@ -3,22 +3,27 @@
 #include "PDFAtomicWriter.h"
 #include "PDFDocumentPrivate.h"
 #include "PDFPageCopier.h"
+#include "PDFPageTree.h"
+#include "PDFPageInserter.h"
 
 #include <QRandomGenerator>
 #include <set>
 
 namespace {
 
-std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path)
+std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, bool compactRewrites)
 {
     if (!doc)
         return nullptr;
     auto data = std::make_shared<PDFDocumentData>();
     data->doc = doc;
     data->path = path;
+    data->compactRewrites = compactRewrites;
     fz_context *ctx = MuPDF::context();
     fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
     fz_catch(ctx) data->locked = true;
+    if (!data->locked)
+        PDFPageTree::normalise(ctx, doc);
     return data;
 }
 
@@ -29,6 +34,20 @@ pdf_document *openStream(fz_context *ctx, fz_stream *stream)
     fz_always(ctx) fz_drop_stream(ctx, stream);
     fz_catch(ctx) doc = nullptr;
     return doc;
+}
+
+// An empty permissions password would let any reader lift the restrictions: the document
+// password takes its place, or a random one when there is none.
+PDFWriteOptions withOwnerPassword(const PDFWriteOptions &options)
+{
+    PDFWriteOptions effective = options;
+    if (effective.ownerPassword.isEmpty()) {
+        effective.ownerPassword = effective.userPassword;
+        if (effective.ownerPassword.isEmpty())
+            effective.ownerPassword = QString::number(QRandomGenerator::system()->generate64(), 36)
+                                      + QString::number(QRandomGenerator::system()->generate64(), 36);
+    }
+    return effective;
 }
 
 const char *const kInfoKeys[] = {"Title", "Author", "Subject", "Keywords", "Creator", "Producer", "CreationDate", "ModDate"};
@@ -42,7 +61,7 @@ PDFDocument PDFDocument::open(const QString &path)
     fz_stream *stream = nullptr;
     fz_try(ctx) stream = fz_open_file(ctx, file.constData());
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path));
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path, true));
 }
 
 PDFDocument PDFDocument::openData(const QByteArray &bytes)
@@ -57,8 +76,10 @@ PDFDocument PDFDocument::openData(const QByteArray &bytes)
     }
     fz_always(ctx) fz_drop_buffer(ctx, buffer);
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString()));
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString(), true));
 }
+
+QString PDFDocument::engineVersion() { return QStringLiteral(FZ_VERSION); }
 
 PDFDocument PDFDocument::create()
 {
@@ -66,7 +87,7 @@ PDFDocument PDFDocument::create()
     pdf_document *doc = nullptr;
     fz_try(ctx) doc = pdf_create_document(ctx);
     fz_catch(ctx) doc = nullptr;
-    return PDFDocument(adopt(doc, QString()));
+    return PDFDocument(adopt(doc, QString(), false));
 }
 
 QString PDFDocument::path() const { return d ? d->path : QString(); }
@@ -99,6 +120,8 @@ bool PDFDocument::unlock(const QString &password)
     fz_catch(ctx) ok = 0;
     if (ok) {
         d->locked = false;
+        PDFPageTree::normalise(ctx, d->doc);
+        d->password = utf8;
         d->pageTreeChanged();
     }
     return ok != 0;
@@ -183,7 +206,8 @@ QVector<PDFPage> PDFDocument::copyPageObjects(PDFDocumentData &source, const std
         sourcePages.push_back(ref);
     }
 
-    const int at = std::clamp(index, 0, d->pageCount());
+    const int count = d->pageCount();
+    const int at = std::clamp(index, 0, count);
     std::vector<pdf_obj *> copies(sourcePages.size(), nullptr);
     std::map<int, int> pageMap;
     pdf_graft_map *map = nullptr;
@@ -196,8 +220,8 @@ QVector<PDFPage> PDFDocument::copyPageObjects(PDFDocumentData &source, const std
             if (!sourcePages[i])
                 fz_throw(ctx, FZ_ERROR_GENERIC, "missing page");
             copies[i] = PDFPageCopier::copyPage(ctx, dst, sourcePages[i], map);
-            pdf_insert_page(ctx, dst, at + int(i), copies[i]);
         }
+        PDFPageInserter::insert(ctx, dst, at, count, copies);
     }
     fz_catch(ctx) ok = false;
 
@@ -340,6 +364,7 @@ bool PDFDocument::removePage(int index)
     PDFLock lock(d->mutex);
     if (index < 0 || index >= d->pageCount())
         return false;
+    d->noteRemoved(d->pageObjectAt(index));
     d->pageTreeChanged();
     fz_context *ctx = MuPDF::context();
     bool ok = true;
@@ -431,7 +456,44 @@ bool PDFDocument::write(const QString &path) const
     if (!d)
         return false;
     PDFLock lock(d->mutex);
-    return PDFAtomicWriter::write(MuPDF::context(), d->doc, path, nullptr);
+    return PDFAtomicWriter::write(*d, path, nullptr);
+}
+
+QString PDFDocument::writeNew(const QString &wantedPath, const StagedOutput::VacantName &vacant) const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    return PDFAtomicWriter::publish(*d, wantedPath, vacant, nullptr);
+}
+
+QString PDFDocument::writeNew(const QString &wantedPath, const StagedOutput::VacantName &vacant,
+                              const PDFWriteOptions &options) const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    const PDFWriteOptions effective = withOwnerPassword(options);
+    return PDFAtomicWriter::publish(*d, wantedPath, vacant, &effective);
+}
+
+PDFDocument PDFDocument::snapshot() const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    // The copy is plain, so that whatever is drawn on it is written the usual way; its writes take
+    // on the document's encryption again.
+    const QByteArray encryptLike = PDFAtomicWriter::encryptedBytes(ctx, d->doc);
+    if (d->doc->crypt && encryptLike.isEmpty())
+        return {};
+    auto copy = adopt(PDFAtomicWriter::snapshot(ctx, d->doc, false, d->password), QString(), d->compactRewrites);
+    if (copy) {
+        copy->password = d->password;
+        copy->encryptLike = encryptLike;
+    }
+    return PDFDocument(copy);
 }
 
 bool PDFDocument::write(const QString &path, const PDFWriteOptions &options) const
@@ -439,14 +501,6 @@ bool PDFDocument::write(const QString &path, const PDFWriteOptions &options) con
     if (!d)
         return false;
     PDFLock lock(d->mutex);
-    PDFWriteOptions effective = options;
-    if (effective.ownerPassword.isEmpty()) {
-        // An empty permissions password would let any reader lift the restrictions: use the
-        // document password, or a random one when there is none.
-        effective.ownerPassword = effective.userPassword;
-        if (effective.ownerPassword.isEmpty())
-            effective.ownerPassword = QString::number(QRandomGenerator::system()->generate64(), 36)
-                                      + QString::number(QRandomGenerator::system()->generate64(), 36);
-    }
-    return PDFAtomicWriter::write(MuPDF::context(), d->doc, path, &effective);
+    const PDFWriteOptions effective = withOwnerPassword(options);
+    return PDFAtomicWriter::write(*d, path, &effective);
 }

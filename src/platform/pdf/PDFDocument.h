@@ -3,6 +3,7 @@
 #include "PDFOutline.h"
 #include "PDFPage.h"
 #include "PDFWriteOptions.h"
+#include "platform/system/StagedOutput.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -22,6 +23,8 @@ public:
     static PDFDocument openData(const QByteArray &bytes);
     // A new document without pages.
     static PDFDocument create();
+    // The version of the PDF engine the program was built with, for the About box.
+    static QString engineVersion();
 
     bool isNull() const { return !d; }
     // The file it was opened from; empty for documents made in memory.
@@ -57,6 +60,9 @@ public:
     // Puts removed pages of this document back, in the given order, each at its index (so
     // ascending indices restore a removal). Returns how many went back.
     int reinsertPages(const QVector<PDFPage> &pages, const QVector<int> &indices);
+    // Adds `drawing` as one form object that pages draw with PDFPage::appendForm; its number,
+    // 0 on failure.
+    int addDrawing(const PDFDrawing &drawing);
 
     // The info dictionary: Title, Author, Subject, Keywords, Creator, Producer, CreationDate, ModDate.
     QMap<QString, QString> documentAttributes() const;
@@ -67,10 +73,24 @@ public:
     // Makes `root` the outline root; a null root removes the outline.
     void setOutlineRoot(const PDFOutline &root);
 
-    // Writes the whole document to path atomically; the target is replaced only on success.
+    // Writes the document to `path`, replacing the file there atomically, and only on success.
+    // Over the file it was read from, an update holding just the changes is appended to it;
+    // when pages or annotations were taken out, and for any other path, the whole document is
+    // written, compactly and without what was taken out. A symbolic link stays and the file it
+    // names is written; a replaced file keeps its permissions. The document stays usable, with
+    // its pages and annotations, and can be written again.
     bool write(const QString &path) const;
     // Writes a protected copy; the open document stays as it was.
     bool write(const QString &path, const PDFWriteOptions &options) const;
+    // Writes a new file that replaces nothing: it appears under the first vacant name that
+    // `vacant` gives for `wantedPath`, trying the next when another process takes it meanwhile.
+    // Returns the name used; empty on failure.
+    QString writeNew(const QString &wantedPath, const StagedOutput::VacantName &vacant) const;
+    QString writeNew(const QString &wantedPath, const StagedOutput::VacantName &vacant, const PDFWriteOptions &options) const;
+
+    // An independent document holding what this one holds now, encrypted as it is; changes to
+    // either leave the other as it was. Null on failure.
+    PDFDocument snapshot() const;
 
     bool operator==(const PDFDocument &other) const { return d == other.d; }
 

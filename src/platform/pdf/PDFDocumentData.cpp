@@ -90,15 +90,14 @@ pdf_annot *PDFDocumentData::loadedAnnotation(int object, int pageObject)
 
 std::shared_ptr<const PDFTextPage> PDFDocumentData::textPage(int object)
 {
-    auto it = m_text.find(object);
-    if (it != m_text.end())
-        return it->second;
+    if (auto cached = m_text.find(object))
+        return cached;
     pdf_page *page = loadedPage(object);
     if (!page)
         return nullptr;
     auto text = buildTextPage(MuPDF::context(), page);
     if (text)
-        m_text.emplace(object, text);
+        m_text.insert(object, text);
     return text;
 }
 
@@ -117,6 +116,32 @@ bool PDFDocumentData::reinsertPage(int object, int index)
     fz_catch(ctx) ok = false;
     pageTreeChanged();
     return ok;
+}
+
+std::vector<int> PDFDocumentData::removedObjects()
+{
+    fz_context *ctx = MuPDF::context();
+    std::vector<int> gone;
+    for (int object : m_removed) {
+        pdf_obj *dict = resolve(object);
+        if (!dict)
+            continue;
+        bool present = false;
+        if (pdf_name_eq(ctx, pdf_dict_get(ctx, dict, PDF_NAME(Type)), PDF_NAME(Page))) {
+            present = indexOfPageObject(object) >= 0;
+        } else {
+            // An annotation is back when the page it names is in the tree and lists it.
+            pdf_obj *page = pdf_dict_get(ctx, dict, PDF_NAME(P));
+            if (pdf_is_indirect(ctx, page) && indexOfPageObject(pdf_to_num(ctx, page)) >= 0) {
+                pdf_obj *annots = pdf_dict_get(ctx, page, PDF_NAME(Annots));
+                for (int i = 0; i < pdf_array_len(ctx, annots) && !present; ++i)
+                    present = pdf_to_num(ctx, pdf_array_get(ctx, annots, i)) == object;
+            }
+        }
+        if (!present)
+            gone.push_back(object);
+    }
+    return gone;
 }
 
 void PDFDocumentData::pageTreeChanged()

@@ -2,12 +2,15 @@
 
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
+#include "PDFTextPageCache.h"
 
+#include <QByteArray>
 #include <QRectF>
 #include <QVector>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
 // The characters of one page in reading order, in page space.
@@ -29,6 +32,18 @@ struct PDFDocumentData {
     pdf_document *doc = nullptr;
     QString path;
     bool locked = false; // a password is still needed
+    QByteArray password; // the one that opened it, for rewriting it encrypted as it came
+
+    // How the document is written (see PDFAtomicWriter). A document read from a file or from
+    // bytes is re-packed compactly when it is rewritten whole; one built in memory is written
+    // as the engine makes it.
+    bool compactRewrites = false;
+    // The file at `path` no longer holds the bytes the document was read from plus updates
+    // appended to them, so an update cannot be appended again.
+    bool appendBlocked = false;
+    // For a plain snapshot of an encrypted document: a file encrypted as that document is, whose
+    // encryption every write of the snapshot takes on.
+    QByteArray encryptLike;
 
     ~PDFDocumentData();
 
@@ -46,10 +61,19 @@ struct PDFDocumentData {
     // Puts a page object that is in no page tree back at index.
     bool reinsertPage(int object, int index);
 
+    // Pages and annotations taken out of the document. Those not back in it by the time of a
+    // save must not stay readable in the file.
+    void noteRemoved(int object) { m_removed.insert(object); }
+    std::vector<int> removedObjects();
+
     // Must be called after the page tree or a page's annotation list changed, so that no loaded
     // page keeps a stale number or a stale annotation list.
     void pageTreeChanged();
     void annotationListChanged(int pageObject);
+
+    // Image objects this program added, by the digest of their source, so that the same picture
+    // placed again (or redrawn at new bounds) shares one object instead of adding its bytes twice.
+    std::map<QByteArray, int> imageObjects;
 
 private:
     void buildPageIndex();
@@ -58,7 +82,8 @@ private:
     std::vector<int> m_pageObjects;
     std::map<int, int> m_indexOfObject;
     bool m_pageIndexValid = false;
-    std::map<int, std::shared_ptr<const PDFTextPage>> m_text;
+    PDFTextPageCache m_text;
+    std::set<int> m_removed;
 };
 
 using PDFLock = std::lock_guard<std::recursive_mutex>;

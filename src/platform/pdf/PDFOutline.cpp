@@ -9,19 +9,33 @@
 namespace {
 
 constexpr int kMaxItems = 1 << 20; // guards against cycles in damaged files
+constexpr int kMaxDepth = 1000;
 
 int objectOf(fz_context *ctx, pdf_obj *ref) { return pdf_is_indirect(ctx, ref) ? pdf_to_num(ctx, ref) : 0; }
 
 // Rewrites /Count below `item`: the number of items visible when it is open, negative when the
-// item is closed. Returns the number of visible items it contributes to its parent.
-int recount(fz_context *ctx, pdf_obj *item, std::set<int> &seen)
+// item is closed. Returns the number of visible items it contributes to its parent. A chain that
+// leads back to an item already in the tree (a loop in a damaged file) is cut there, so the
+// edited outline is one that every reader can walk.
+int recount(fz_context *ctx, pdf_obj *item, std::set<int> &seen, int depth)
 {
     int visible = 0;
+    if (depth > kMaxDepth)
+        return 0;
+    pdf_obj *previous = nullptr;
     for (pdf_obj *child = pdf_dict_get(ctx, item, PDF_NAME(First)); child && seen.size() < kMaxItems;
-         child = pdf_dict_get(ctx, child, PDF_NAME(Next))) {
-        if (!seen.insert(pdf_to_num(ctx, child)).second)
+         previous = child, child = pdf_dict_get(ctx, child, PDF_NAME(Next))) {
+        if (!seen.insert(pdf_to_num(ctx, child)).second) {
+            if (previous) {
+                pdf_dict_del(ctx, previous, PDF_NAME(Next));
+                pdf_dict_put(ctx, item, PDF_NAME(Last), previous);
+            } else {
+                pdf_dict_del(ctx, item, PDF_NAME(First));
+                pdf_dict_del(ctx, item, PDF_NAME(Last));
+            }
             break;
-        visible += 1 + recount(ctx, child, seen);
+        }
+        visible += 1 + recount(ctx, child, seen, depth + 1);
     }
     const bool closed = pdf_dict_get_int(ctx, item, PDF_NAME(Count)) < 0;
     if (visible == 0)
@@ -33,11 +47,11 @@ int recount(fz_context *ctx, pdf_obj *item, std::set<int> &seen)
 
 void recountFromTop(fz_context *ctx, pdf_obj *item)
 {
-    std::set<int> seen;
     pdf_obj *top = item;
-    for (int depth = 0; pdf_dict_get(ctx, top, PDF_NAME(Parent)) && depth < 1000; ++depth)
+    for (int depth = 0; pdf_dict_get(ctx, top, PDF_NAME(Parent)) && depth < kMaxDepth; ++depth)
         top = pdf_dict_get(ctx, top, PDF_NAME(Parent));
-    fz_try(ctx) recount(ctx, top, seen);
+    std::set<int> seen{objectOf(ctx, top)};
+    fz_try(ctx) recount(ctx, top, seen, 0);
     fz_catch(ctx) {}
 }
 
@@ -110,34 +124,44 @@ void PDFOutline::setDestination(const PDFDestination &destination)
     fz_catch(ctx) {}
 }
 
-int PDFOutline::numberOfChildren() const
+int PDFOutline::numberOfChildren() const { return int(children().size()); }
+
+bool PDFOutline::hasChildren() const
 {
     if (!d)
-        return 0;
+        return false;
     PDFLock lock(d->mutex);
     fz_context *ctx = MuPDF::context();
-    int count = 0;
-    std::set<int> seen;
-    for (pdf_obj *child = pdf_dict_get(ctx, d->resolve(m_object), PDF_NAME(First)); child && count < kMaxItems;
-         child = pdf_dict_get(ctx, child, PDF_NAME(Next))) {
-        if (!seen.insert(pdf_to_num(ctx, child)).second)
+    return objectOf(ctx, pdf_dict_get(ctx, d->resolve(m_object), PDF_NAME(First))) != 0;
+}
+
+QVector<PDFOutline> PDFOutline::children() const
+{
+    QVector<PDFOutline> items;
+    if (!d)
+        return items;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    // A damaged chain may lead back to this item or to one above it; it ends there.
+    std::set<int> seen{m_object};
+    pdf_obj *up = pdf_dict_get(ctx, d->resolve(m_object), PDF_NAME(Parent));
+    for (int depth = 0; up && depth < kMaxDepth; ++depth, up = pdf_dict_get(ctx, up, PDF_NAME(Parent)))
+        if (!seen.insert(objectOf(ctx, up)).second)
             break;
-        ++count;
+    for (pdf_obj *child = pdf_dict_get(ctx, d->resolve(m_object), PDF_NAME(First));
+         child && items.size() < kMaxItems; child = pdf_dict_get(ctx, child, PDF_NAME(Next))) {
+        const int object = objectOf(ctx, child);
+        if (!object || !seen.insert(object).second)
+            break;
+        items.append(PDFOutline(d, object));
     }
-    return count;
+    return items;
 }
 
 PDFOutline PDFOutline::childAtIndex(int index) const
 {
-    if (!d || index < 0)
-        return {};
-    PDFLock lock(d->mutex);
-    fz_context *ctx = MuPDF::context();
-    pdf_obj *child = pdf_dict_get(ctx, d->resolve(m_object), PDF_NAME(First));
-    for (int i = 0; child && i < index && i < kMaxItems; ++i)
-        child = pdf_dict_get(ctx, child, PDF_NAME(Next));
-    const int object = objectOf(ctx, child);
-    return object ? PDFOutline(d, object) : PDFOutline();
+    const QVector<PDFOutline> items = children();
+    return index >= 0 && index < items.size() ? items[index] : PDFOutline();
 }
 
 PDFOutline PDFOutline::parent() const
@@ -155,11 +179,7 @@ int PDFOutline::index() const
     const PDFOutline up = parent();
     if (up.isNull())
         return -1;
-    const int count = up.numberOfChildren();
-    for (int i = 0; i < count; ++i)
-        if (up.childAtIndex(i) == *this)
-            return i;
-    return -1;
+    return int(up.children().indexOf(*this));
 }
 
 void PDFOutline::insertChild(const PDFOutline &child, int index)
@@ -167,9 +187,11 @@ void PDFOutline::insertChild(const PDFOutline &child, int index)
     if (!d || child.isNull() || child.d != d || child == *this)
         return;
     PDFLock lock(d->mutex);
-    // An item cannot become a child of its own descendant.
+    // An item cannot become a child of its own descendant. A damaged /Parent chain that loops
+    // is followed no further than any real outline is deep.
+    int depth = 0;
     for (PDFOutline up = parent(); !up.isNull(); up = up.parent())
-        if (up == child)
+        if (up == child || ++depth > kMaxDepth)
             return;
     PDFOutline(child).removeFromParent();
     fz_context *ctx = MuPDF::context();

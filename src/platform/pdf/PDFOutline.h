@@ -2,7 +2,9 @@
 
 #include "PDFDestination.h"
 
+#include <QHashFunctions>
 #include <QString>
+#include <QVector>
 #include <memory>
 
 class PDFDocument;
@@ -22,7 +24,10 @@ public:
     void setDestination(const PDFDestination &destination);
 
     int numberOfChildren() const;
+    bool hasChildren() const;
     PDFOutline childAtIndex(int index) const;
+    // All children in order, read in one pass (a damaged sibling chain that loops ends there).
+    QVector<PDFOutline> children() const;
     PDFOutline parent() const;
     int index() const; // position among its siblings, -1 without parent
     // Inserts the item (taken out of wherever it was) as child number `index`.
@@ -30,6 +35,8 @@ public:
     void removeFromParent();
 
     bool operator==(const PDFOutline &other) const { return d == other.d && m_object == other.m_object; }
+    // For sets of visited items in walks over damaged outlines.
+    friend size_t qHash(const PDFOutline &item, size_t seed = 0) { return qHashMulti(seed, item.d.get(), item.m_object); }
 
 private:
     friend class PDFDocument;

@@ -244,6 +244,8 @@ bool PDFPage::removeAnnotation(const PDFAnnotation &annotation)
             pdf_dict_del(ctx, annotationDict, PDF_NAME(P));
     }
     fz_catch(ctx) removed = false;
+    if (removed)
+        d->noteRemoved(annotation.m_object);
     d->annotationListChanged(m_object);
     return removed;
 }

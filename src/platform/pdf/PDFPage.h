@@ -50,6 +50,9 @@ public:
     // Draws `drawing` over the page's own content, as part of it (not as an annotation), in the
     // space of the crop box with the origin at its lower left. False when it could not be added.
     bool appendContent(const PDFDrawing &drawing);
+    // Draws a form made once by PDFDocument::addDrawing (so many pages share one object), as
+    // appendContent does.
+    bool appendForm(int form);
 
     // A frozen recording of the page, with its annotations, that renders on any thread.
     std::shared_ptr<PDFDisplayList> displayList() const;

@@ -1,4 +1,5 @@
 // PDFPage::appendContent: kept apart from PDFPage.cpp, which is about reading pages.
+#include "PDFDocument.h"
 #include "PDFDocumentPrivate.h"
 #include "PDFDrawing.h"
 #include "PDFDrawingWriter.h"
@@ -27,26 +28,14 @@ pdf_obj *addContentStream(fz_context *ctx, pdf_document *doc, const char *text)
     return stream;
 }
 
-} // namespace
-
-bool PDFPage::appendContent(const PDFDrawing &drawing)
+// Puts `form` (a form XObject of `doc`) after the page's own content, in crop-box space.
+void attachForm(fz_context *ctx, pdf_document *doc, pdf_obj *page, pdf_obj *form, QPointF cropOrigin)
 {
-    if (!d || drawing.size.isEmpty())
-        return false;
-    const QRectF crop = bounds(PDFDisplayBox::CropBox);
-    PDFLock lock(d->mutex);
-    fz_context *ctx = MuPDF::context();
-    pdf_document *doc = d->doc;
-    pdf_obj *page = d->resolve(m_object);
-    if (!page)
-        return false;
-    pdf_obj *form = nullptr, *contents = nullptr, *opening = nullptr, *closing = nullptr;
+    pdf_obj *contents = nullptr, *opening = nullptr, *closing = nullptr;
     char name[32];
     char tail[160];
-    bool ok = true;
     fz_try(ctx)
     {
-        form = PDFDrawingWriter::addForm(ctx, doc, drawing);
         pdf_obj *resources = ownDict(ctx, doc, page, PDF_NAME(Resources),
                                      pdf_dict_get_inheritable(ctx, page, PDF_NAME(Resources)));
         pdf_obj *xobjects = ownDict(ctx, doc, resources, PDF_NAME(XObject), pdf_dict_get(ctx, resources, PDF_NAME(XObject)));
@@ -59,7 +48,7 @@ bool PDFPage::appendContent(const PDFDrawing &drawing)
 
         // The page's own content runs inside q … Q, so whatever state it leaves does not reach
         // the drawing.
-        snprintf(tail, sizeof tail, "Q\nq 1 0 0 1 %g %g cm /%s Do Q\n", crop.left(), crop.top(), name);
+        snprintf(tail, sizeof tail, "Q\nq 1 0 0 1 %g %g cm /%s Do Q\n", cropOrigin.x(), cropOrigin.y(), name);
         opening = addContentStream(ctx, doc, "q\n");
         closing = addContentStream(ctx, doc, tail);
         pdf_obj *old = pdf_dict_get(ctx, page, PDF_NAME(Contents));
@@ -76,12 +65,79 @@ bool PDFPage::appendContent(const PDFDrawing &drawing)
     }
     fz_always(ctx)
     {
-        pdf_drop_obj(ctx, form);
         pdf_drop_obj(ctx, contents);
         pdf_drop_obj(ctx, opening);
         pdf_drop_obj(ctx, closing);
     }
+    fz_catch(ctx) fz_rethrow(ctx);
+}
+
+} // namespace
+
+bool PDFPage::appendContent(const PDFDrawing &drawing)
+{
+    if (!d || drawing.size.isEmpty())
+        return false;
+    const QRectF crop = bounds(PDFDisplayBox::CropBox);
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    pdf_document *doc = d->doc;
+    pdf_obj *page = d->resolve(m_object);
+    if (!page)
+        return false;
+    pdf_obj *form = nullptr;
+    bool ok = true;
+    fz_try(ctx)
+    {
+        form = PDFDrawingWriter::addForm(ctx, *d, drawing);
+        attachForm(ctx, doc, page, form, crop.topLeft());
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, form);
     fz_catch(ctx) ok = false;
     d->annotationListChanged(m_object); // a loaded page would still show the old content
     return ok;
+}
+
+bool PDFPage::appendForm(int form)
+{
+    if (!d || form <= 0)
+        return false;
+    const QRectF crop = bounds(PDFDisplayBox::CropBox);
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    pdf_document *doc = d->doc;
+    pdf_obj *page = d->resolve(m_object);
+    if (!page)
+        return false;
+    pdf_obj *reference = nullptr;
+    bool ok = true;
+    fz_try(ctx)
+    {
+        reference = pdf_new_indirect(ctx, doc, form, 0);
+        if (!pdf_is_stream(ctx, reference))
+            fz_throw(ctx, FZ_ERROR_GENERIC, "not a form");
+        attachForm(ctx, doc, page, reference, crop.topLeft());
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, reference);
+    fz_catch(ctx) ok = false;
+    d->annotationListChanged(m_object);
+    return ok;
+}
+
+int PDFDocument::addDrawing(const PDFDrawing &drawing)
+{
+    if (!d || drawing.size.isEmpty())
+        return 0;
+    PDFLock lock(d->mutex);
+    fz_context *ctx = MuPDF::context();
+    pdf_obj *form = nullptr;
+    int number = 0;
+    fz_try(ctx)
+    {
+        form = PDFDrawingWriter::addForm(ctx, *d, drawing);
+        number = pdf_to_num(ctx, form);
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, form);
+    fz_catch(ctx) number = 0;
+    return number;
 }

@@ -1,5 +1,7 @@
 #include "PDFPageLabels.h"
 
+#include <set>
+
 namespace {
 
 QString roman(int n, bool upper)
@@ -21,10 +23,11 @@ QString letters(int n, bool upper)
     return QString(std::min((n - 1) / 26 + 1, 64), letter);
 }
 
-// The range dictionary that covers index: the entry with the largest start not above it.
-pdf_obj *findRange(fz_context *ctx, pdf_obj *node, int index, int *start, int depth)
+// The range dictionary that covers index: the entry with the largest start not above it. Each
+// node of the number tree is read once, however often its /Kids name it.
+pdf_obj *findRange(fz_context *ctx, pdf_obj *node, int index, int *start, std::set<int> &seen, int depth)
 {
-    if (!node || depth > 32)
+    if (!node || depth > 32 || (pdf_is_indirect(ctx, node) && !seen.insert(pdf_to_num(ctx, node)).second))
         return nullptr;
     pdf_obj *best = nullptr;
     pdf_obj *nums = pdf_dict_get(ctx, node, PDF_NAME(Nums));
@@ -37,7 +40,7 @@ pdf_obj *findRange(fz_context *ctx, pdf_obj *node, int index, int *start, int de
     }
     pdf_obj *kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
     for (int i = 0; i < pdf_array_len(ctx, kids); ++i) {
-        pdf_obj *found = findRange(ctx, pdf_array_get(ctx, kids, i), index, start, depth + 1);
+        pdf_obj *found = findRange(ctx, pdf_array_get(ctx, kids, i), index, start, seen, depth + 1);
         if (found)
             best = found;
     }
@@ -52,7 +55,8 @@ QString label(fz_context *ctx, pdf_document *doc, int index)
 {
     pdf_obj *tree = pdf_dict_gets(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root)), "PageLabels");
     int start = 0;
-    pdf_obj *range = findRange(ctx, tree, index, &start, 0);
+    std::set<int> seen;
+    pdf_obj *range = findRange(ctx, tree, index, &start, seen, 0);
     if (!range)
         return QString::number(index + 1);
     const QString prefix = QString::fromUtf8(pdf_to_text_string(ctx, pdf_dict_get(ctx, range, PDF_NAME(P))));

@@ -4,23 +4,129 @@
 
 namespace {
 
-void collectPages(fz_context *ctx, pdf_obj *node, std::vector<int> &pages, std::set<int> &seen, int depth)
+constexpr int kMaxDepth = 64;
+
+// Attributes a page may take from the nodes above it, as found on the way down.
+struct Inherited {
+    static constexpr int kCount = 4;
+    pdf_obj *values[kCount] = {};
+
+    static pdf_obj *key(int i)
+    {
+        pdf_obj *const keys[kCount] = {PDF_NAME(Resources), PDF_NAME(MediaBox), PDF_NAME(CropBox), PDF_NAME(Rotate)};
+        return keys[i];
+    }
+    Inherited below(fz_context *ctx, pdf_obj *node) const
+    {
+        Inherited next = *this;
+        for (int i = 0; i < kCount; ++i)
+            if (pdf_obj *own = pdf_dict_get(ctx, node, key(i)))
+                next.values[i] = own;
+        return next;
+    }
+};
+
+// One walk of the tree from its root. Each node is entered once, so a cycle or a page listed
+// twice cannot make it loop or count a page twice. It notes whether the engine's own numbering,
+// which follows /Count and /Kids as they stand and walks /Parent chains when pages are inserted
+// or deleted, would disagree with what it found.
+struct Walk {
+    explicit Walk(fz_context *context) : ctx(context) {}
+
+    fz_context *ctx;
+    std::vector<int> pages;
+    std::vector<Inherited> inherited; // per page
+    std::set<int> seen;
+    bool irregular = false;
+
+    int collect(pdf_obj *node, const Inherited &above, int depth)
+    {
+        const Inherited here = above.below(ctx, node);
+        pdf_obj *kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
+        int leaves = 0;
+        for (int i = 0; i < pdf_array_len(ctx, kids); ++i) {
+            pdf_obj *kid = pdf_array_get(ctx, kids, i);
+            if (!pdf_is_indirect(ctx, kid) || !pdf_is_dict(ctx, kid) || !seen.insert(pdf_to_num(ctx, kid)).second) {
+                irregular = true;
+                continue;
+            }
+            if (pdf_objcmp(ctx, pdf_dict_get(ctx, kid, PDF_NAME(Parent)), node) != 0)
+                irregular = true;
+            if (isLeaf(kid)) {
+                pages.push_back(pdf_to_num(ctx, kid));
+                inherited.push_back(here);
+                ++leaves;
+            } else if (depth + 1 < kMaxDepth) {
+                leaves += collect(kid, here, depth + 1);
+            } else {
+                irregular = true;
+            }
+        }
+        if (pdf_dict_get_int(ctx, node, PDF_NAME(Count)) != leaves)
+            irregular = true;
+        return leaves;
+    }
+
+    bool isLeaf(pdf_obj *node) const
+    {
+        return pdf_name_eq(ctx, pdf_dict_get(ctx, node, PDF_NAME(Type)), PDF_NAME(Page))
+               || !pdf_is_array(ctx, pdf_dict_get(ctx, node, PDF_NAME(Kids)));
+    }
+};
+
+pdf_obj *pagesRoot(fz_context *ctx, pdf_document *doc)
 {
-    if (depth > 64)
+    return pdf_dict_get(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root)), PDF_NAME(Pages));
+}
+
+// Walks the tree; raises on engine errors.
+void walkTree(fz_context *ctx, pdf_document *doc, Walk &walk)
+{
+    pdf_obj *root = pagesRoot(ctx, doc);
+    if (!pdf_is_dict(ctx, root))
         return;
-    pdf_obj *kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
-    const bool leaf = pdf_name_eq(ctx, pdf_dict_get(ctx, node, PDF_NAME(Type)), PDF_NAME(Page)) || !pdf_is_array(ctx, kids);
-    if (leaf) {
-        if (pdf_is_indirect(ctx, node) && pdf_is_dict(ctx, node))
-            pages.push_back(pdf_to_num(ctx, node));
+    if (pdf_is_indirect(ctx, root))
+        walk.seen.insert(pdf_to_num(ctx, root));
+    if (walk.isLeaf(root)) {
+        // The catalog names a page where the tree should be.
+        walk.irregular = true;
+        if (pdf_is_indirect(ctx, root)) {
+            walk.pages.push_back(pdf_to_num(ctx, root));
+            walk.inherited.push_back({});
+        }
         return;
     }
-    for (int i = 0; i < pdf_array_len(ctx, kids); ++i) {
-        pdf_obj *kid = pdf_array_get(ctx, kids, i);
-        if (!pdf_is_indirect(ctx, kid) || !seen.insert(pdf_to_num(ctx, kid)).second)
-            continue;
-        collectPages(ctx, kid, pages, seen, depth + 1);
+    if (!pdf_is_indirect(ctx, root) || pdf_dict_get(ctx, root, PDF_NAME(Parent)))
+        walk.irregular = true;
+    walk.collect(root, {}, 0);
+}
+
+// Replaces the tree by one node listing the pages found, each page holding the attributes it
+// inherited, so every later lookup, insertion and deletion of the engine sees the same pages in
+// the same order as the walk. Raises on engine errors.
+void flatten(fz_context *ctx, pdf_document *doc, const Walk &walk)
+{
+    pdf_obj *catalog = pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root));
+    pdf_obj *root = pdf_add_new_dict(ctx, doc, 3);
+    fz_try(ctx)
+    {
+        pdf_dict_put(ctx, root, PDF_NAME(Type), PDF_NAME(Pages));
+        pdf_obj *kids = pdf_dict_put_array(ctx, root, PDF_NAME(Kids), int(walk.pages.size()));
+        for (size_t i = 0; i < walk.pages.size(); ++i) {
+            pdf_array_push_drop(ctx, kids, pdf_new_indirect(ctx, doc, walk.pages[i], 0));
+            pdf_obj *page = pdf_array_get(ctx, kids, int(i));
+            for (int k = 0; k < Inherited::kCount; ++k)
+                if (walk.inherited[i].values[k] && !pdf_dict_get(ctx, page, Inherited::key(k)))
+                    pdf_dict_put(ctx, page, Inherited::key(k), walk.inherited[i].values[k]);
+        }
+        // Parents are set last: until then the old nodes hold the attributes copied above.
+        for (int i = 0; i < pdf_array_len(ctx, kids); ++i)
+            pdf_dict_put(ctx, pdf_array_get(ctx, kids, i), PDF_NAME(Parent), root);
+        pdf_dict_put_int(ctx, root, PDF_NAME(Count), int(walk.pages.size()));
+        pdf_dict_put(ctx, catalog, PDF_NAME(Pages), root);
     }
+    fz_always(ctx) pdf_drop_obj(ctx, root);
+    fz_catch(ctx) fz_rethrow(ctx);
 }
 
 } // namespace
@@ -29,21 +135,22 @@ namespace PDFPageTree {
 
 std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc)
 {
-    std::vector<int> pages;
-    std::set<int> seen;
-    int claimed = 0;
+    Walk walk(ctx);
+    fz_try(ctx) walkTree(ctx, doc, walk);
+    fz_catch(ctx) walk.pages.clear();
+    return walk.pages;
+}
+
+void normalise(fz_context *ctx, pdf_document *doc)
+{
+    Walk walk(ctx);
     fz_try(ctx)
     {
-        claimed = pdf_count_pages(ctx, doc);
-        pdf_obj *root = pdf_dict_get(ctx, pdf_dict_get(ctx, pdf_trailer(ctx, doc), PDF_NAME(Root)), PDF_NAME(Pages));
-        if (pdf_is_indirect(ctx, root))
-            seen.insert(pdf_to_num(ctx, root));
-        collectPages(ctx, root, pages, seen, 0);
+        walkTree(ctx, doc, walk);
+        if (walk.irregular)
+            flatten(ctx, doc, walk);
     }
-    fz_catch(ctx) pages.clear();
-    if (int(pages.size()) > claimed)
-        pages.resize(size_t(std::max(claimed, 0)));
-    return pages;
+    fz_catch(ctx) {}
 }
 
 int pageCount(fz_context *ctx, fz_document *doc)
@@ -59,21 +166,23 @@ int pageCount(fz_context *ctx, fz_document *doc)
 
 fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count)
 {
-    fz_document *doc = nullptr;
+    pdf_document *doc = nullptr;
     bool locked = true;
+    // Opened as a PDF whatever the file's name says.
     fz_try(ctx)
     {
-        doc = fz_open_document(ctx, file.constData());
-        locked = fz_needs_password(ctx, doc);
+        doc = pdf_open_document(ctx, file.constData());
+        locked = pdf_needs_password(ctx, doc);
     }
     fz_catch(ctx) locked = true;
     if (locked) {
-        fz_drop_document(ctx, doc);
+        pdf_drop_document(ctx, doc);
         *count = 0;
         return nullptr;
     }
-    *count = pageCount(ctx, doc);
-    return doc;
+    normalise(ctx, doc);
+    *count = pageCount(ctx, &doc->super);
+    return &doc->super;
 }
 
 } // namespace PDFPageTree

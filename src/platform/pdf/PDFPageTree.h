@@ -7,14 +7,18 @@
 
 namespace PDFPageTree {
 
-// The object numbers of the page tree's leaves, in order. A damaged tree may claim any /Count
-// and contain cycles: only pages that are there are listed, each node visited once, and never
-// more than the engine itself can load. Empty on failure; never raises.
+// The object numbers of the page tree's leaves, in order. A damaged tree may claim any /Count,
+// list a page twice and contain cycles: only pages that are there are listed, each node visited
+// once, to a bounded depth. Empty on failure; never raises.
 std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc);
+// Rebuilds a damaged page tree in memory as one node holding the pages pageObjects lists, so
+// that the engine's own page numbers, insertions and deletions agree with that list. A sound
+// tree is left alone. Called on every document before its pages are used; never raises.
+void normalise(fz_context *ctx, pdf_document *doc);
 // The number of pages of any opened document, by the same rule for PDFs.
 int pageCount(fz_context *ctx, fz_document *doc);
-// Opens a file for the bulk workers, each on an engine instance of its own; nullptr when it
-// cannot be opened or needs a password. *count gets its real page count. Never raises.
+// Opens a file as a PDF, whatever its name, for the bulk workers, each on an engine instance of
+// its own, with its page tree normalised; nullptr when it cannot be opened or needs a password. *count gets its real page count. Never raises.
 fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count);
 
 } // namespace PDFPageTree

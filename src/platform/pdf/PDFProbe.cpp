@@ -4,6 +4,8 @@
 #include "PDFDocumentPrivate.h"
 #include "PDFPageTree.h"
 
+#include <QFile>
+
 namespace {
 
 // Opens the file read-only on this thread's context; nullptr when it is no PDF.
@@ -70,6 +72,29 @@ Validity validity(const QString &path)
     if (probe.doc->crypt)
         return Encrypted;
     return probe.pages() > 0 ? Usable : NoPages;
+}
+
+bool looksLikePDF(const QString &path)
+{
+    // Readers accept the header anywhere in the first kilobyte.
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(1024).contains("%PDF-");
+}
+
+OpenProblem openProblem(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Unreadable;
+    if (file.size() == 0)
+        return EmptyFile;
+    file.close();
+    if (!looksLikePDF(path))
+        return NotPDF;
+    Probe probe(path);
+    if (!probe.doc)
+        return Damaged;
+    return probe.locked() || probe.pages() > 0 ? NoProblem : Damaged;
 }
 
 } // namespace PDFProbe

@@ -7,6 +7,8 @@
 namespace PDFProbe {
 
 enum Validity { Usable = 0, CannotOpen = 1, Encrypted = 2, NoPages = 3 };
+// Why a file cannot be shown, for the message that tells the user.
+enum OpenProblem { NoProblem, Unreadable, EmptyFile, NotPDF, Damaged };
 
 // Number of pages; 0 when the file cannot be opened (or is locked).
 int pageCount(const QString &path);
@@ -16,5 +18,10 @@ QRectF firstPageCropBox(const QString &path);
 bool isEncrypted(const QString &path);
 // The validity code above; the encryption test comes before the page count.
 Validity validity(const QString &path);
+// True when the file starts as a PDF does, whatever its name ends with.
+bool looksLikePDF(const QString &path);
+// What keeps the file from being shown: unreadable, empty, no PDF, or no page that can be read.
+// A locked file is no problem here: it needs its password.
+OpenProblem openProblem(const QString &path);
 
 } // namespace PDFProbe

@@ -2,6 +2,7 @@
 
 #include "PDFDestination.h"
 #include "PDFDocumentPrivate.h"
+#include "PDFPageTree.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -15,23 +16,51 @@ namespace {
 constexpr int kBlockPages = 1;
 
 // The page's characters case-folded, with a space where a line ends so that a phrase broken
-// across lines is still found; `origin` maps each position back to its character.
+// across lines is still found; `origin` maps each position back to its character (numbered as
+// in the page's PDFTextPage).
 struct Haystack {
     std::vector<char32_t> folded;
     std::vector<int> origin;
+    char32_t last = 0;
+
+    void add(char32_t code, int index, bool startsLine)
+    {
+        if (startsLine && index > 0 && last != U' ') {
+            folded.push_back(U' ');
+            origin.push_back(index - 1);
+        }
+        folded.push_back(QChar::toCaseFolded(code));
+        origin.push_back(index);
+        last = code;
+    }
 };
 
 Haystack haystackOf(const PDFTextPage &text)
 {
     Haystack h;
     h.folded.reserve(size_t(text.chars.size()) + 64);
-    for (int i = 0; i < text.chars.size(); ++i) {
-        if (i > 0 && text.chars[i].line != text.chars[i - 1].line && text.chars[i - 1].code != U' ') {
-            h.folded.push_back(U' ');
-            h.origin.push_back(i - 1);
+    h.origin.reserve(size_t(text.chars.size()) + 64);
+    for (int i = 0; i < text.chars.size(); ++i)
+        h.add(text.chars[i].code, i, i > 0 && text.chars[i].line != text.chars[i - 1].line);
+    return h;
+}
+
+// The same, read straight from the engine's structured text: a page searched once needs none
+// of the character boxes a PDFTextPage computes.
+Haystack haystackOf(fz_stext_page *text)
+{
+    Haystack h;
+    int index = 0;
+    for (fz_stext_block *block = text->first_block; block; block = block->next) {
+        if (block->type != FZ_STEXT_BLOCK_TEXT)
+            continue;
+        for (fz_stext_line *line = block->u.t.first_line; line; line = line->next) {
+            bool first = true;
+            for (fz_stext_char *ch = line->first_char; ch; ch = ch->next, ++index) {
+                h.add(char32_t(ch->c), index, first);
+                first = false;
+            }
         }
-        h.folded.push_back(QChar::toCaseFolded(text.chars[i].code));
-        h.origin.push_back(i);
     }
     return h;
 }
@@ -45,12 +74,12 @@ std::vector<char32_t> foldedNeedle(const QString &text)
 }
 
 // Character ranges of the needle's non-overlapping occurrences on one page.
-std::vector<std::pair<int, int>> findOnPage(const PDFTextPage &text, const std::vector<char32_t> &needle)
+std::vector<std::pair<int, int>> findOnPage(const Haystack &h, const std::vector<char32_t> &needle)
 {
     std::vector<std::pair<int, int>> found;
-    const Haystack h = haystackOf(text);
     for (size_t start = 0; start + needle.size() <= h.folded.size(); ++start) {
-        if (!std::equal(needle.begin(), needle.end(), h.folded.begin() + long(start)))
+        if (h.folded[start] != needle.front() ||
+            !std::equal(needle.begin(), needle.end(), h.folded.begin() + long(start)))
             continue;
         found.emplace_back(h.origin[start], h.origin[start + needle.size() - 1]);
         start += needle.size() - 1;
@@ -71,7 +100,10 @@ public:
         fz_try(ctx)
         {
             doc = pdf_open_document(ctx, file.constData());
-            if (pdf_needs_password(ctx, doc) || pdf_count_pages(ctx, doc) != expectedPages)
+            if (pdf_needs_password(ctx, doc))
+                fz_throw(ctx, FZ_ERROR_GENERIC, "locked");
+            PDFPageTree::normalise(ctx, doc);
+            if (pdf_count_pages(ctx, doc) != expectedPages)
                 fz_throw(ctx, FZ_ERROR_GENERIC, "not the open document");
         }
         fz_catch(ctx)
@@ -91,17 +123,24 @@ public:
 
     bool isOpen() const { return m_doc; }
 
-    std::shared_ptr<const PDFTextPage> textPage(int index)
+    std::optional<Haystack> haystack(int index)
     {
         fz_context *ctx = m_context.get();
         pdf_page *page = nullptr;
-        fz_try(ctx) page = pdf_load_page(ctx, m_doc, index);
-        fz_catch(ctx) page = nullptr;
-        if (!page)
-            return nullptr;
-        auto text = buildTextPage(ctx, page);
-        fz_drop_page(ctx, &page->super);
-        return text;
+        fz_stext_page *text = nullptr;
+        fz_stext_options options = {};
+        fz_try(ctx)
+        {
+            page = pdf_load_page(ctx, m_doc, index);
+            text = fz_new_stext_page_from_page(ctx, &page->super, &options);
+        }
+        fz_always(ctx) fz_drop_page(ctx, page ? &page->super : nullptr);
+        fz_catch(ctx) text = nullptr;
+        if (!text)
+            return std::nullopt;
+        std::optional<Haystack> h = haystackOf(text);
+        fz_drop_stext_page(ctx, text);
+        return h;
     }
 
 private:
@@ -146,16 +185,16 @@ struct PDFSearchJob {
         const int last = std::min(pages, (block + 1) * kBlockPages);
         for (int index = block * kBlockPages; index < last && !cancelled.load(); ++index) {
             int object = 0;
-            std::shared_ptr<const PDFTextPage> text;
+            std::optional<Haystack> haystack;
             if (reader) {
-                text = reader->textPage(index);
-                object = text ? pageObject(index) : 0;
-            } else {
-                text = documentText(index, &object);
+                haystack = reader->haystack(index);
+                object = haystack ? pageObject(index) : 0;
+            } else if (auto text = documentText(index, &object)) {
+                haystack = haystackOf(*text);
             }
-            if (!text || !object)
+            if (!haystack || !object)
                 continue;
-            for (auto [first, lastChar] : findOnPage(*text, needle)) {
+            for (auto [first, lastChar] : findOnPage(*haystack, needle)) {
                 PDFSelection match;
                 match.m_ranges.append({PDFDestination::pageFor(data, object), first, lastChar});
                 matches.append(match);

@@ -13,9 +13,9 @@ QString pfLocalized(const char *key)
 
 namespace Localization {
 
-bool usesEnglishTables(const QLocale &locale)
+QString tableSuffix(const QLocale &locale)
 {
-    return locale.language() != QLocale::Chinese;
+    return locale.language() == QLocale::Chinese ? QStringLiteral("zh_CN") : QStringLiteral("en");
 }
 
 int install(const QLocale &locale)
@@ -26,10 +26,15 @@ int install(const QLocale &locale)
     qDeleteAll(installed);
     installed.clear();
     QCoreApplication *application = QCoreApplication::instance();
-    if (!application || !usesEnglishTables(locale))
+    if (!application)
         return 0;
-    const QDir tables(QStringLiteral(":/i18n"));
-    for (const QString &name : tables.entryList({QStringLiteral("*_en.qm")}, QDir::Files, QDir::Name)) {
+    const QString pattern = QStringLiteral("*_%1.qm").arg(tableSuffix(locale));
+    // An installed program reads the tables installed beside it, so they can be updated without
+    // a rebuild; otherwise the ones built into it.
+    QDir tables(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quirna/translations"));
+    if (!tables.exists() || tables.entryList({pattern}, QDir::Files).isEmpty())
+        tables.setPath(QStringLiteral(":/i18n"));
+    for (const QString &name : tables.entryList({pattern}, QDir::Files, QDir::Name)) {
         auto *translator = new QTranslator(application);
         if (translator->load(tables.filePath(name)) && QCoreApplication::installTranslator(translator))
             installed.append(translator);

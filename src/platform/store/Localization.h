@@ -9,13 +9,14 @@ QString pfLocalized(const char *key);
 
 namespace Localization {
 
-// True when the locale shows the English tables; a Chinese locale shows the keys themselves,
-// and English is the only translation shipped, so every other language gets it.
-bool usesEnglishTables(const QLocale &locale);
+// The table suffix for a locale: "zh_CN" for any Chinese locale (its table shows each key
+// without its disambiguating suffix), "en" for every other language.
+QString tableSuffix(const QLocale &locale);
 
 // Installs the tables for the locale (replacing any installed before) on the running
-// application: every compiled ":/i18n/*_en.qm" when usesEnglishTables(locale). Returns the
-// number of tables installed.
+// application: every "*_<suffix>.qm" of the program's installed translations folder
+// (<prefix>/share/quirna/translations), or else of the built-in ":/i18n". Returns the number
+// of tables installed.
 int install(const QLocale &locale = QLocale::system());
 
 } // namespace Localization

@@ -2,7 +2,9 @@
 
 #include "Localization.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -73,6 +75,35 @@ void PersistentContainer::failWrite(const QString &detail)
     m_lastError = pfLocalized("无法保存签名库（%1）。").arg(m_databasePath + QStringLiteral(": ") + detail);
 }
 
+QSqlError PersistentContainer::createSchema(QSqlDatabase &database)
+{
+    // SQLite opens lazily: a damaged or foreign file shows itself only here.
+    QSqlQuery query(database);
+    const QString statements[] = {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS PFSignData ("
+                       "id INTEGER PRIMARY KEY AUTOINCREMENT, dateID TEXT, signType INTEGER, "
+                       "fontName TEXT, inputText TEXT, fontColor BLOB, imagePath TEXT)"),
+        QStringLiteral("SELECT id, dateID, signType, fontName, inputText, fontColor, imagePath "
+                       "FROM PFSignData LIMIT 0"),
+    };
+    for (const QString &statement : statements) {
+        if (!query.exec(statement))
+            return query.lastError();
+    }
+    return {};
+}
+
+QString PersistentContainer::moveAside(const QString &databasePath)
+{
+    const QString stem = databasePath + QStringLiteral(".corrupt-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    QString target = stem;
+    for (int n = 1; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = stem + QLatin1Char('-') + QString::number(n);
+    // QFile::rename never replaces an existing file, so the damaged one is never lost.
+    return QFile::rename(databasePath, target) ? target : QString();
+}
+
 void PersistentContainer::open(const QString &databasePath)
 {
     if (!QSqlDatabase::isDriverAvailable(driverName))
@@ -85,21 +116,23 @@ void PersistentContainer::open(const QString &databasePath)
 
     QSqlDatabase database = QSqlDatabase::addDatabase(driverName, m_connectionName);
     database.setDatabaseName(databasePath);
-    if (!database.open())
-        return failOpen(describe(database.lastError()));
-
-    // SQLite opens lazily: a damaged or foreign file shows itself only here.
-    QSqlQuery query(database);
-    const QString statements[] = {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS PFSignData ("
-                       "id INTEGER PRIMARY KEY AUTOINCREMENT, dateID TEXT, signType INTEGER, "
-                       "fontName TEXT, inputText TEXT, fontColor BLOB, imagePath TEXT)"),
-        QStringLiteral("SELECT id, dateID, signType, fontName, inputText, fontColor, imagePath "
-                       "FROM PFSignData LIMIT 0"),
-    };
-    for (const QString &statement : statements) {
-        if (!query.exec(statement))
-            return failOpen(describe(query.lastError()));
+    for (int attempt = 0;; ++attempt) {
+        if (!database.open())
+            return failOpen(describe(database.lastError()));
+        const QSqlError error = createSchema(database);
+        if (!error.isValid())
+            break;
+        // A damaged or foreign file is kept under another name and a fresh store begins, as
+        // the preference store does; any other failure leaves the store unavailable.
+        const QString code = error.nativeErrorCode();
+        const bool damaged = code == QLatin1String("26") || code == QLatin1String("11");
+        database.close();
+        if (attempt > 0 || !damaged)
+            return failOpen(describe(error));
+        const QString aside = moveAside(databasePath);
+        if (aside.isEmpty())
+            return failOpen(describe(error));
+        m_notice = pfLocalized("签名库已损坏，已移至 %1，已新建空的签名库。").arg(aside);
     }
     // SQLite silently opens a read-only file for reading; saving would then fail much later.
     // The folder must be writable too, for the journal.

@@ -3,7 +3,10 @@
 #include "PFSignData.h"
 
 #include <QList>
+#include <QSqlError>
 #include <QString>
+
+class QSqlDatabase;
 
 // The object store "Kestrelfold": an SQLite database holding the PFSignData records. It works
 // like an editing context: inserts and deletions are pending (and visible to fetches) until
@@ -29,6 +32,9 @@ public:
     // A message for the user about the last failure (opening, changing or saving); empty when
     // nothing failed.
     QString lastError() const { return m_lastError; }
+    // Set when a damaged database file was moved aside at opening and a fresh one begun: a
+    // message for the user saying where the old file went. Empty otherwise.
+    QString openingNotice() const { return m_notice; }
 
     // Adds the record and sets its objectID. False when it could not be added.
     bool insert(PFSignData &record);
@@ -43,6 +49,9 @@ public:
 
 private:
     void open(const QString &databasePath);
+    static QSqlError createSchema(QSqlDatabase &database);
+    // Renames the file to a free "….corrupt-yyyyMMddHHmmss" name; that name, or empty on failure.
+    static QString moveAside(const QString &databasePath);
     bool beginChange();
     void failOpen(const QString &detail);
     void failWrite(const QString &detail);
@@ -52,4 +61,5 @@ private:
     bool m_available = false;
     bool m_pending = false;
     QString m_lastError;
+    QString m_notice;
 };

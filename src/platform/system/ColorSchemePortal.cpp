@@ -55,6 +55,11 @@ ColorSchemePortal::ColorSchemePortal(QDBusConnection bus, int timeoutMs)
 
 void ColorSchemePortal::settingChanged(const QString &group, const QString &key, const QDBusVariant &value)
 {
-    if (group == appearanceGroup && key == colorSchemeKey)
-        m_scheme = schemeFrom(value.variant());
+    if (group != appearanceGroup || key != colorSchemeKey)
+        return;
+    const Scheme scheme = schemeFrom(value.variant());
+    if (scheme == m_scheme)
+        return;
+    m_scheme = scheme;
+    emit schemeChanged(scheme);
 }

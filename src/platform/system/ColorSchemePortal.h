@@ -21,6 +21,10 @@ public:
     // NoPreference when there is no portal or it did not answer in time.
     Scheme scheme() const { return m_scheme; }
 
+signals:
+    // The desktop switched between light and dark while the program runs.
+    void schemeChanged(ColorSchemePortal::Scheme scheme);
+
 private slots:
     void settingChanged(const QString &group, const QString &key, const QDBusVariant &value);
 

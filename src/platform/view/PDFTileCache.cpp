@@ -1,5 +1,8 @@
 #include "PDFTileCache.h"
 
+#include <algorithm>
+#include <iterator>
+
 QImage PDFTileCache::find(const PDFTileKey &key)
 {
     const auto it = m_index.constFind(key);
@@ -19,12 +22,44 @@ void PDFTileCache::insert(const PDFTileKey &key, const QImage &image)
     m_entries.emplace_front(key, image);
     m_index.insert(key, m_entries.begin());
     m_bytes += image.sizeInBytes();
-    while (m_bytes > m_capacity && m_entries.size() > 1) {
-        const Entry &last = m_entries.back();
-        m_bytes -= last.second.sizeInBytes();
-        m_index.remove(last.first);
-        m_entries.pop_back();
+    while (m_bytes > m_capacity && m_entries.size() > 1)
+        evictOne();
+}
+
+void PDFTileCache::setCapacity(qint64 bytes)
+{
+    m_capacity = bytes;
+    while (m_bytes > m_capacity && m_entries.size() > 1)
+        evictOne();
+}
+
+void PDFTileCache::setShownPages(int first, int last)
+{
+    m_firstShown = std::min(first, last);
+    m_lastShown = std::max(first, last);
+}
+
+int PDFTileCache::distanceFromShown(int page) const
+{
+    return page < m_firstShown ? m_firstShown - page : page > m_lastShown ? page - m_lastShown : 0;
+}
+
+void PDFTileCache::evictOne()
+{
+    // From the least recently used on, so that among equally far tiles the oldest goes; the
+    // newest tile (the one just inserted) is never the victim.
+    auto victim = std::prev(m_entries.end());
+    int farthest = distanceFromShown(victim->first.page);
+    for (auto it = victim; it != std::next(m_entries.begin());) {
+        --it;
+        if (const int distance = distanceFromShown(it->first.page); distance > farthest) {
+            farthest = distance;
+            victim = it;
+        }
     }
+    m_bytes -= victim->second.sizeInBytes();
+    m_index.remove(victim->first);
+    m_entries.erase(victim);
 }
 
 QVector<std::pair<PDFTileKey, QImage>> PDFTileCache::tilesOfPage(int page) const

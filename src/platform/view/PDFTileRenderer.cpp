@@ -22,10 +22,19 @@ PDFTileRenderer::~PDFTileRenderer()
     m_pool.waitForDone();
 }
 
-void PDFTileRenderer::beginFrame() { m_wanted.clear(); }
+void PDFTileRenderer::beginFrame()
+{
+    m_wanted.clear();
+    m_firstPainted = -1;
+    m_lastPainted = -1;
+}
 
 void PDFTileRenderer::endFrame()
 {
+    if (m_firstPainted >= 0) {
+        m_cache.setShownPages(m_firstPainted, m_lastPainted);
+        m_lists->setShownPages(m_firstPainted, m_lastPainted);
+    }
     for (auto it = m_pending.begin(); it != m_pending.end();) {
         if (!m_wanted.contains(it.key())) {
             it.value()->cancel();
@@ -44,6 +53,8 @@ void PDFTileRenderer::paintPage(QPainter &painter, const PDFPage &page, int inde
     if (visible.isEmpty() || page.isNull())
         return;
     painter.fillRect(visible, Qt::white);
+    m_firstPainted = m_firstPainted < 0 ? index : std::min(m_firstPainted, index);
+    m_lastPainted = std::max(m_lastPainted, index);
 
     const double deviceScale = scale * dpr;
     const QSize pagePixels(int(std::ceil(pageRect.width() * dpr)), int(std::ceil(pageRect.height() * dpr)));
@@ -115,10 +126,6 @@ void PDFTileRenderer::request(const PDFPage &page, const PDFTileKey &key, const 
             if (auto list = lists->get(page, key.page, key.generation))
                 image = list->render(key.scale, clip, cookie.get());
         }
-        // Converted here once, so painting is a plain copy into the window's RGB32 surface
-        // rather than a per-pixel conversion on the GUI thread every time the tile is shown.
-        if (!image.isNull() && !cookie->isCancelled())
-            image = std::move(image).convertToFormat(QImage::Format_RGB32);
         QMetaObject::invokeMethod(this, [this, key, cookie, image] { finished(key, cookie, image); },
                                   Qt::QueuedConnection);
     });
@@ -142,6 +149,14 @@ void PDFTileRenderer::finished(const PDFTileKey &key, const std::shared_ptr<PDFR
     m_cache.insert(key, tile);
     ++m_rendered;
     emit tileReady(key.page);
+    if (m_pending.isEmpty())
+        emit renderingIdle();
+}
+
+void PDFTileRenderer::fitCacheTo(QSize devicePixels)
+{
+    const qint64 screen = qint64(std::max(devicePixels.width(), 0)) * std::max(devicePixels.height(), 0) * 4;
+    m_cache.setCapacity(std::max(kDefaultCacheBytes, kCachedScreens * screen));
 }
 
 void PDFTileRenderer::invalidatePage(int index)

@@ -21,7 +21,9 @@ class PDFTileRenderer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTileSize = 256; // device pixels
-    static constexpr qint64 kDefaultCacheBytes = 192ll * 1024 * 1024;
+    // The tile cache holds this many screenfuls of the widget it draws, and at least the default.
+    static constexpr qint64 kDefaultCacheBytes = 32ll * 1024 * 1024;
+    static constexpr int kCachedScreens = 6;
 
     explicit PDFTileRenderer(QObject *parent = nullptr);
     ~PDFTileRenderer() override;
@@ -40,11 +42,15 @@ public:
     void reset();
 
     PDFTileCache &cache() { return m_cache; }
+    // Sizes the tile cache for a widget of that many device pixels.
+    void fitCacheTo(QSize devicePixels);
     int renderedTiles() const { return m_rendered; }
     int pendingTiles() const { return int(m_pending.size()); }
 
 signals:
     void tileReady(int page);
+    // The last tile asked for has arrived: nothing is rendering now.
+    void renderingIdle();
 
 private:
     void request(const PDFPage &page, const PDFTileKey &key, const QRect &clip);
@@ -59,4 +65,6 @@ private:
     QSet<PDFTileKey> m_wanted; // asked for in the current frame
     QHash<int, quint32> m_generations;
     int m_rendered = 0;
+    int m_firstPainted = -1; // pages painted in the current frame
+    int m_lastPainted = -1;
 };

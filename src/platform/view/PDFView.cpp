@@ -275,6 +275,7 @@ void PDFView::scrollContentsBy(int, int)
 void PDFView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    m_renderer->fitCacheTo(viewport()->size() * viewport()->devicePixelRatioF());
     if (m_autoScales) {
         m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
         emit scaleChanged();
@@ -357,7 +358,12 @@ void PDFView::jumpTo(const PDFDestination &destination, bool record)
     setCurrentIndex(index);
     if (rowChanges)
         relayout();
-    const QPointF inPage = destination.page().pageToDisplay(m_scale).map(destination.point());
+    // Outline entries point at the largest float to mean "the top of the page"; every point is
+    // kept on its page so that no coordinate overflows.
+    const QRectF box = destination.page().bounds(PDFDisplayBox::CropBox);
+    const QPointF point(std::clamp(destination.point().x(), box.left(), box.right()),
+                        std::clamp(destination.point().y(), box.top(), box.bottom()));
+    const QPointF inPage = destination.page().pageToDisplay(m_scale).map(point);
     const QRect rect = m_layout.pageRect(index);
     const QPointF target = QPointF(rect.topLeft()) + inPage - QPointF(PDFViewLayout::kMargin, PDFViewLayout::kMargin);
     // Keep the page centred across when it fits the width.
@@ -597,11 +603,15 @@ void PDFView::followLink(const PDFAnnotation &link)
     if (const auto *goTo = std::get_if<PDFActionGoTo>(&action)) {
         goToDestination(goTo->destination);
     } else if (const auto *url = std::get_if<PDFActionURL>(&action)) {
-        if (!PDFURLOpener::isAllowed(QUrl(url->url.trimmed(), QUrl::StrictMode))) {
+        QString address = url->url.trimmed();
+        if (!address.startsWith(QLatin1String("http"), Qt::CaseInsensitive)
+            && address.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+            address.prepend(QLatin1String("http://"));
+        if (!PDFURLOpener::isAllowed(QUrl(address, QUrl::StrictMode))) {
             emit linkRefused(url->url, QCoreApplication::translate("Quirna", "此链接不是网页或邮件地址，已拒绝打开"));
             return;
         }
-        PDFURLOpener::open(url->url);
+        PDFURLOpener::open(address);
     }
 }
 

@@ -107,6 +107,10 @@ signals:
     void linkRefused(const QString &url, const QString &message);
 
 protected:
+    // Performs a link's action: a go-to scrolls to its destination and can be gone back from;
+    // a web or mail address goes to the desktop ("www." addresses as http), anything else is
+    // refused with linkRefused.
+    void followLink(const PDFAnnotation &link);
     // Draws one page; the painter is in viewport coordinates and clipped to the page. Subclasses
     // call this and draw their overlays on top (pageTransform maps page space for them).
     virtual void drawPage(QPainter &painter, const PDFPage &page);
@@ -140,7 +144,6 @@ private:
     void jumpTo(const PDFDestination &destination, bool record);
     void turnPage(int step, bool toBottom);
     std::optional<PDFAnnotation> linkAt(QPointF point) const;
-    void followLink(const PDFAnnotation &link);
     void updateSelectionRects();
     QStringList droppedFiles(const QMimeData *mime) const;
 

@@ -242,6 +242,51 @@ private slots:
         QCOMPARE(reopened.findChild<QComboBox *>("pfLetterPopUpButton")->currentIndex(), 7);
         QCOMPARE(reopened.findChild<QComboBox *>("pfComboBox")->currentText(), QString("0"));
     }
+
+    void filesAndFoldersAreAddedByButtonsAndRemovedByKey()
+    {
+        FakePrompts prompts;
+        PFCombineViewController window;
+        record(window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        prompts.files = {make("add/one.pdf", 1)};
+        click(&window, "pfAddBtn");
+        QTRY_COMPARE(names(window.listView()), QStringList({"one"}));
+        // The buttons keep working once the list has entries; a folder is walked with its subfolders.
+        make("add/folder/two.pdf", 1);
+        make("add/folder/deeper/three.pdf", 1);
+        prompts.folder = m_dir.filePath("add/folder");
+        click(&window, "pfAddFolderBtn");
+        QTRY_COMPARE(names(window.listView()), QStringList({"one", "three", "two"}));
+
+        PFDragListView *list = window.listView();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(list->currentRow(), 1);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(names(list), QStringList({"one", "two"}));
+
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    }
+
+    void imagesAreDecodedWhenAddedAndBadOnesNamed()
+    {
+        PFImageToPDFController window;
+        RecordingDisplay *display = record(window);
+        const QString jp2 = m_dir.filePath("img/shot.jp2");
+        QDir().mkpath(m_dir.filePath("img"));
+        QCOMPARE(TestPdf::run("convert", {"-size", "80x40", "xc:red", jp2}), 0);
+        TestPdf::write(m_dir.filePath("img/broken.png"), QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, 'q'));
+        window.pfDragFileURL({jp2, m_dir.filePath("img/broken.png")});
+        QTRY_VERIFY(!window.isBusy());
+        QCOMPARE(names(window.listView()), QStringList({"shot"}));
+        QCOMPARE(display->messages, QStringList({"broken.png 有误，无法处理"}));
+        // The thumbnail of a JPEG 2000 file is drawn: red, in the file's proportions.
+        const QImage thumbnail = window.listView()->item(0)->icon().pixmap(120, 120).toImage();
+        QVERIFY(!thumbnail.isNull());
+        QCOMPARE(thumbnail.pixelColor(thumbnail.width() / 2, thumbnail.height() / 2), QColor(Qt::red));
+    }
 };
 
 QUIRNA_TEST_MAIN(QApplication, TestFileListWindows)

@@ -5,6 +5,7 @@
 #include "pages/windows/PFProtectedCopySaver.h"
 #include "pages/windows/PFWatermarkController.h"
 #include "platform/pdf/PDFDocument.h"
+#include "platform/pdf/PDFOutline.h"
 #include "platform/store/UserDefaults.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QSpinBox>
 #include <QtTest>
 
 // The extract, password and watermark dialogs and the single-page export, driven through
@@ -53,7 +55,7 @@ class TestPageDialogs : public QObject {
     {
         QWidget owner;
         const int before = display->messages.size() + display->progressShown;
-        PFPageExportActions::pfExtractParameter(&owner, display, source, text, folder, format);
+        PFPageExportActions::pfExtractParameter(&owner, display, source, text, text ? 1 : 0, folder, format);
         QTRY_VERIFY_WITH_TIMEOUT(!display->progress && display->progressShown + display->messages.size() > before, 20000);
     }
 
@@ -90,6 +92,55 @@ private slots:
         PFExtractImageController reopened;
         QCOMPARE(reopened.pfStorePath(), prompts.folder);
         QCOMPARE(reopened.findChild<QLabel *>("pfSaveLB")->text(), prompts.folder);
+    }
+
+    void extractDialogOffersTheOutlineSplit()
+    {
+        FakePrompts prompts;
+        std::vector<std::tuple<std::optional<QString>, int, QString, int>> calls;
+        PFExtractImageController dialog;
+        dialog.pfDoneEdit = [&](const std::optional<QString> &text, int kind, const QString &path, int format) {
+            calls.emplace_back(text, kind, path, format);
+        };
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *outline = dialog.findChild<QRadioButton *>("pfRadioOutline");
+        QVERIFY(!outline->isVisible()); // only for a document with an outline
+        dialog.setOutlineAvailable(true);
+        QVERIFY(outline->isVisible());
+        auto *format = dialog.findChild<QComboBox *>("pfPopUpButton");
+        format->setCurrentIndex(1);
+        click(&dialog, "pfRadioOutline");
+        QVERIFY(!dialog.findChild<QRadioButton *>("pfRadioAll")->isChecked());
+        QVERIFY(!format->isEnabled());
+        dialog.findChild<QSpinBox *>("pfOutlineLevel")->setValue(2);
+        click(&dialog, "pfStartBtn");
+        QCOMPARE(calls.size(), size_t(1));
+        QCOMPARE(calls[0], std::make_tuple(std::optional<QString>("2"), 2, dialog.pfStorePath(), 0));
+        // Escape closes the tool window.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+
+        // Run as the document window runs it: one file per top-level item.
+        RecordingDisplay display;
+        const QString source = make("outlined.pdf", 4);
+        {
+            PDFDocument document = PDFDocument::open(source);
+            PDFOutline root = PDFOutline::create(document);
+            for (int i = 0; i < 2; ++i) {
+                PDFOutline item = PDFOutline::create(document);
+                item.setLabel(QString("Chapter %1").arg(i + 1));
+                item.setDestination(PDFDestination(document.page(i * 2), QPointF(0, 700)));
+                root.insertChild(item, i);
+            }
+            document.setOutlineRoot(root);
+            QVERIFY(document.write(source));
+        }
+        QWidget owner;
+        PFPageExportActions::pfExtractParameter(&owner, &display, source, QString("1"), 2, m_dir.filePath("parts"), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!display.progress && display.progressShown > 0, 20000);
+        QCOMPARE(QDir(m_dir.filePath("parts/outlined-split")).entryList(QDir::Files),
+                 QStringList({"Chapter 1.pdf", "Chapter 2.pdf"}));
     }
 
     void extractRunsOffTheGuiThreadAndRefusesEmptyRanges()

@@ -1,4 +1,5 @@
 #include "platform/pdf/PDFBulkText.h"
+#include "platform/pdf/PDFDocumentPrivate.h"
 #include "platform/pdf/PDFDocument.h"
 #include "platform/pdf/PDFSelection.h"
 #include "platform/pdf/PDFTextSearch.h"
@@ -104,6 +105,33 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(matches.size(), 0);
         QVERIFY(!search.isRunning());
+    }
+
+    void pageTextCacheKeepsWithinItsBytes()
+    {
+        const auto pageOf = [](int chars) {
+            auto text = std::make_shared<PDFTextPage>();
+            text->chars.resize(chars);
+            return std::shared_ptr<const PDFTextPage>(text);
+        };
+        const qint64 one = PDFTextPageCache::bytesOf(*pageOf(1000));
+        PDFTextPageCache cache(3 * one);
+        for (int object = 1; object <= 3; ++object)
+            cache.insert(object, pageOf(1000));
+        const auto held = cache.find(2);
+        QVERIFY(cache.find(1) && cache.find(3)); // used after the second, which is now the oldest
+        cache.insert(4, pageOf(1000));
+        QCOMPARE(cache.count(), 3);
+        QVERIFY(cache.bytes() <= 3 * one);
+        QVERIFY(!cache.find(2));
+        QCOMPARE(held->chars.size(), 1000); // a text handed out outlives its eviction
+        QVERIFY(cache.find(1) && cache.find(3) && cache.find(4));
+        // A page larger than the whole capacity is still kept, alone, for its reader.
+        cache.insert(5, pageOf(5000));
+        QCOMPARE(cache.count(), 1);
+        QVERIFY(cache.find(5));
+        cache.insert(5, pageOf(10));
+        QCOMPARE(cache.bytes(), PDFTextPageCache::bytesOf(*pageOf(10)));
     }
 
     void bulkTextMatchesPageText()

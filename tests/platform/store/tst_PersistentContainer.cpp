@@ -143,7 +143,6 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("a folder") << QStringLiteral("folder");
-        QTest::newRow("garbage") << QStringLiteral("garbage");
         QTest::newRow("folder cannot be made") << QStringLiteral("blocked");
         QTest::newRow("foreign table") << QStringLiteral("foreign");
     }
@@ -153,15 +152,8 @@ private slots:
         QFETCH(QString, kind);
         QDir().mkpath(QFileInfo(m_path).path());
         QString path = m_path;
-        QByteArray garbage;
         if (kind == QLatin1String("folder")) {
             QDir().mkpath(path);
-        } else if (kind == QLatin1String("garbage")) {
-            for (int i = 0; i < 4096; ++i)
-                garbage.append(char((i * 7919) % 251));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(garbage);
         } else if (kind == QLatin1String("blocked")) {
             QFile blocker(m_dir.filePath(QStringLiteral("blocker-%1").arg(m_serial)));
             QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -184,8 +176,30 @@ private slots:
         QVERIFY(container.fetchAll().isEmpty());
         QCOMPARE(container.removeWithDateID(QStringLiteral("20240305140709")), -1);
         QVERIFY(!container.hasChanges());
-        if (!garbage.isEmpty())
-            QCOMPARE(readFile(path), garbage); // never overwritten
+    }
+
+    void damagedStoreIsMovedAsideAndBegunAfresh()
+    {
+        QDir().mkpath(QFileInfo(m_path).path());
+        QByteArray garbage;
+        for (int i = 0; i < 4096; ++i)
+            garbage.append(char((i * 7919) % 251));
+        {
+            QFile file(m_path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(garbage);
+        }
+        PersistentContainer container(m_path);
+        QVERIFY2(container.isAvailable(), qPrintable(container.lastError()));
+        const QStringList aside = QDir(QFileInfo(m_path).path())
+                                      .entryList({QStringLiteral("Kestrelfold.sqlite.corrupt-*")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(container.openingNotice().contains(aside.first()), qPrintable(container.openingNotice()));
+        QCOMPARE(readFile(QFileInfo(m_path).path() + QLatin1Char('/') + aside.first()), garbage); // kept whole
+        PFSignData record = typedSignature(QStringLiteral("20240305140709"));
+        QVERIFY(container.insert(record));
+        QVERIFY(container.save());
+        QCOMPARE(container.fetchAll().size(), 1);
     }
 
     void readOnlyStoreIsReportedAtOnce()

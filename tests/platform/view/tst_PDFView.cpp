@@ -1,5 +1,7 @@
 #include "platform/pdf/PDFAnnotation.h"
+#include "platform/pdf/PDFDisplayList.h"
 #include "platform/pdf/PDFDocument.h"
+#include "platform/view/PDFDisplayListCache.h"
 #include "platform/view/PDFThumbnailView.h"
 #include "platform/view/PDFTileRenderer.h"
 #include "platform/view/PDFURLOpener.h"
@@ -12,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <limits>
 #include <memory>
 
 class TestPDFView : public QObject {
@@ -360,6 +363,100 @@ private slots:
         cache.insert(PDFTileKey{0, 0, 1.0, 5, 0}, tile);
         QVERIFY(!cache.find(PDFTileKey{0, 0, 1.0, 2, 0}).isNull()); // touched, so kept
         QVERIFY(cache.find(PDFTileKey{0, 0, 1.0, 3, 0}).isNull());
+    }
+
+    void tileCacheIsSizedByTheScreen()
+    {
+        auto view = makeView(TestPdf::simple(2), {400, 300});
+        QVERIFY(view);
+        PDFTileCache &cache = view->tileRenderer()->cache();
+        QCOMPARE(cache.capacity(), PDFTileRenderer::kDefaultCacheBytes); // a small window: the floor
+        view->resize(3000, 2000);
+        const QSize pixels = view->viewport()->size() * view->viewport()->devicePixelRatioF();
+        QCOMPARE(cache.capacity(), qint64(pixels.width()) * pixels.height() * 4 * PDFTileRenderer::kCachedScreens);
+    }
+
+    void tileCacheDropsTheFarthestPagesFirst()
+    {
+        const qint64 tileBytes = 256 * 256 * 4;
+        PDFTileCache cache(4 * tileBytes);
+        QImage tile(256, 256, QImage::Format_RGB32);
+        cache.setShownPages(10, 11);
+        for (int page : {10, 30, 11, 2})
+            cache.insert(PDFTileKey{page, 0, 1.0, 0, 0}, tile);
+        QVERIFY(!cache.find(PDFTileKey{30, 0, 1.0, 0, 0}).isNull()); // most recently used, yet far
+        cache.insert(PDFTileKey{12, 0, 1.0, 0, 0}, tile);
+        QCOMPARE(cache.count(), 4);
+        QVERIFY(cache.find(PDFTileKey{30, 0, 1.0, 0, 0}).isNull()); // farthest from 10-11
+        cache.insert(PDFTileKey{9, 0, 1.0, 0, 0}, tile);
+        QVERIFY(cache.find(PDFTileKey{2, 0, 1.0, 0, 0}).isNull());
+        for (int page : {9, 10, 11, 12})
+            QVERIFY(!cache.find(PDFTileKey{page, 0, 1.0, 0, 0}).isNull());
+        // Shrinking the capacity evicts at once, the far side first.
+        cache.setShownPages(12, 12);
+        cache.setCapacity(2 * tileBytes);
+        QCOMPARE(cache.count(), 2);
+        QVERIFY(!cache.find(PDFTileKey{11, 0, 1.0, 0, 0}).isNull());
+        QVERIFY(!cache.find(PDFTileKey{12, 0, 1.0, 0, 0}).isNull());
+    }
+
+    void scrollingKeepsTilesWithinTheCacheNearTheScreen()
+    {
+        auto view = makeView(TestPdf::simple(40), {400, 300});
+        QVERIFY(view);
+        PDFTileCache &cache = view->tileRenderer()->cache();
+        QTRY_VERIFY(renderIdle(*view));
+        // About two screens of tiles.
+        cache.setCapacity(qint64(view->viewport()->width()) * view->viewport()->height() * 4 * 2 +
+                          4 * PDFTileRenderer::kTileSize * PDFTileRenderer::kTileSize * 4);
+        QScrollBar *bar = view->verticalScrollBar();
+        int evictedFrom = -1;
+        while (bar->value() < bar->maximum()) {
+            wheel(view->viewport(), QPoint(200, 150), -120 * 4, Qt::NoModifier);
+            QTRY_VERIFY(renderIdle(*view));
+            QVERIFY(cache.bytes() <= cache.capacity());
+            if (evictedFrom < 0 && cache.tilesOfPage(0).isEmpty())
+                evictedFrom = view->currentPage().index();
+        }
+        QVERIFY2(evictedFrom > 0, "the first page's tiles were never evicted");
+        const int last = view->currentPage().index();
+        QCOMPARE(last, 39);
+        QVERIFY(!cache.tilesOfPage(last).isEmpty());
+        for (int page = 0; page < last - 6; ++page)
+            QVERIFY2(cache.tilesOfPage(page).isEmpty(), qPrintable(QString::number(page)));
+    }
+
+    void displayListCacheStaysWithinItsBytesFarthestFirst()
+    {
+        const PDFDocument document = PDFDocument::openData(TestPdf::simple(12));
+        QVERIFY(!document.isNull());
+        QVector<std::shared_ptr<PDFDisplayList>> lists;
+        qint64 smallest = std::numeric_limits<qint64>::max();
+        for (int page = 0; page < 12; ++page) {
+            lists.append(document.page(page).displayList());
+            QVERIFY(lists.last() && lists.last()->bytes() >= PDFDisplayList::kMinimumBytes);
+            smallest = std::min(smallest, lists.last()->bytes());
+        }
+        // Room for pages 4 to 7 and not one more.
+        const qint64 capacity = lists[4]->bytes() + lists[5]->bytes() + lists[6]->bytes() + lists[7]->bytes() + smallest - 1;
+        PDFDisplayListCache cache(capacity);
+        cache.setShownPages(5, 6);
+        for (int page : {0, 5, 11, 6, 7, 4})
+            cache.insert(page, 0, lists[page]);
+        QVERIFY(cache.bytes() <= capacity);
+        QCOMPARE(cache.count(), 4);
+        QVERIFY(!cache.contains(11) && !cache.contains(0)); // the two farthest went
+        for (int page : {4, 5, 6, 7})
+            QVERIFY(cache.contains(page));
+        // A page's new look replaces its old recording; an older one never replaces a newer.
+        const auto fresh = cache.get(document.page(5), 5, 1);
+        QVERIFY(fresh && fresh != lists[5]);
+        QCOMPARE(cache.get(document.page(5), 5, 1), fresh);
+        cache.insert(5, 0, lists[5]);
+        QCOMPARE(cache.get(document.page(5), 5, 1), fresh);
+        cache.remove(5);
+        QVERIFY(!cache.contains(5));
+        QVERIFY(cache.bytes() <= capacity);
     }
 
     void thumbnailsFollowAndSetTheCurrentPage()

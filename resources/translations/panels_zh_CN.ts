@@ -1,0 +1,51 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>Quirna</name>
+    <message>
+        <source>添加条目</source>
+        <translation>添加条目</translation>
+    </message>
+    <message>
+        <source>添加子条目</source>
+        <translation>添加子条目</translation>
+    </message>
+    <message>
+        <source>添加上一级</source>
+        <translation>添加上一级</translation>
+    </message>
+    <message>
+        <source>设置目标</source>
+        <translation>设置目标</translation>
+    </message>
+    <message>
+        <source>重命名</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>需要保存后才能添设置目标</source>
+        <translation>需要保存后才能添设置目标</translation>
+    </message>
+    <message>
+        <source>确定要将选定</source>
+        <translation>确定要将选定</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>页面L</source>
+        <translation>页面</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,256 @@
+#include "FontSubset.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <fontconfig/fontconfig.h>
+#include <QtEndian>
+#include <hb-ot.h>
+#include <hb-subset.h>
+#include <hb.h>
+
+namespace {
+
+template <typename T, void (*Destroy)(T *)> struct Held {
+    T *p;
+    ~Held()
+    {
+        if (p)
+            Destroy(p);
+    }
+};
+
+// The file and face index the font comes from, found the way the toolkit found it (fontconfig,
+// by family and style): Qt hands out a font's glyph ids but not its file.
+bool locate(const QRawFont &font, QString *path, int *index)
+{
+    FcPattern *pattern = FcPatternCreate();
+    if (!pattern)
+        return false;
+    const QByteArray family = font.familyName().toUtf8(), style = font.styleName().toUtf8();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.constData()));
+    if (!style.isEmpty())
+        FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8 *>(style.constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!match)
+        return false;
+    FcChar8 *file = nullptr, *matchedFamily = nullptr;
+    int face = 0;
+    bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch
+              && FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch;
+    // A substitute family would be a different font with different glyph ids.
+    ok = ok && QString::fromUtf8(reinterpret_cast<const char *>(matchedFamily)).compare(font.familyName(), Qt::CaseInsensitive) == 0;
+    if (ok) {
+        FcPatternGetInteger(match, FC_INDEX, 0, &face);
+        *path = QFile::decodeName(reinterpret_cast<const char *>(file));
+        *index = face & 0xFFFF; // the upper bits name a named instance of a variable font
+    }
+    FcPatternDestroy(match);
+    return ok;
+}
+
+QByteArray table(hb_face_t *face, const char *tag)
+{
+    Held<hb_blob_t, hb_blob_destroy> blob{hb_face_reference_table(face, hb_tag_from_string(tag, 4))};
+    unsigned length = 0;
+    const char *data = hb_blob_get_data(blob.p, &length);
+    return data ? QByteArray(data, int(length)) : QByteArray();
+}
+
+quint16 be16(const QByteArray &data, int offset)
+{
+    return offset + 2 <= data.size() ? qFromBigEndian<quint16>(data.constData() + offset) : 0;
+}
+
+// fsType of the OS/2 table: 2 is "restricted licence embedding", and bit 9 allows bitmaps only.
+bool embeddingAllowed(hb_face_t *face)
+{
+    const quint16 fsType = be16(table(face, "OS/2"), 8);
+    return (fsType & 0x000F) != 0x0002 && !(fsType & 0x0200);
+}
+
+// Where the first element of the CFF INDEX at `at` starts and where the INDEX ends; false when
+// the bytes do not hold one.
+bool readIndex(const QByteArray &cff, int at, int *first, int *end)
+{
+    const int count = be16(cff, at);
+    if (count == 0) {
+        *first = *end = at + 2;
+        return at + 2 <= cff.size();
+    }
+    const int offSize = at + 2 < cff.size() ? uchar(cff[at + 2]) : 0;
+    if (offSize < 1 || offSize > 4)
+        return false;
+    const int offsets = at + 3;
+    const int dataBase = offsets + (count + 1) * offSize - 1; // offsets count from 1
+    const int lastOffset = offsets + count * offSize;
+    if (lastOffset + offSize > cff.size())
+        return false;
+    quint32 last = 0;
+    for (int i = 0; i < offSize; ++i)
+        last = (last << 8) | uchar(cff[lastOffset + i]);
+    *first = dataBase + 1;
+    *end = dataBase + int(last);
+    return *end <= cff.size();
+}
+
+// A CID-keyed CFF font addresses glyphs by CID, not by id: its top dictionary opens with ROS.
+bool cidKeyed(const QByteArray &cff)
+{
+    if (cff.size() < 4)
+        return true;
+    int first = 0, end = 0;
+    if (!readIndex(cff, uchar(cff[2]), &first, &end) || !readIndex(cff, end, &first, &end))
+        return true;
+    for (int at = first; at < end;) {
+        const uchar b = uchar(cff[at]);
+        if (b <= 21) // the first operator
+            return b == 12 && at + 1 < cff.size() && uchar(cff[at + 1]) == 30;
+        if (b == 30) { // a real number: nibbles up to an 0xf
+            while (++at < end && (uchar(cff[at]) & 0x0F) != 0x0F && (uchar(cff[at]) >> 4) != 0x0F) {
+            }
+            ++at;
+        } else {
+            at += b == 28 ? 3 : b == 29 ? 5 : b >= 247 ? 2 : 1;
+        }
+    }
+    return true;
+}
+
+QByteArray postScriptName(hb_face_t *face, const QRawFont &font)
+{
+    char buffer[128];
+    unsigned size = sizeof buffer;
+    hb_ot_name_get_utf8(face, HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_LANGUAGE_INVALID, &size, buffer);
+    QByteArray name(buffer, int(qstrnlen(buffer, sizeof buffer)));
+    if (name.isEmpty())
+        name = (font.familyName() + font.styleName()).toLatin1();
+    QByteArray clean;
+    for (char c : name)
+        if (c > 32 && c < 127 && !strchr("[](){}<>/%#", c))
+            clean += c;
+    return clean.isEmpty() ? QByteArray("Font") : clean;
+}
+
+// The font file behind `raw`, opened; null when there is none that can be embedded.
+hb_face_t *openFace(const QRawFont &raw)
+{
+    QString path;
+    int index = 0;
+    if (!raw.isValid() || !locate(raw, &path, &index))
+        return nullptr;
+    Held<hb_blob_t, hb_blob_destroy> source{hb_blob_create_from_file_or_fail(QFile::encodeName(path).constData())};
+    return source.p ? hb_face_create(source.p, unsigned(index)) : nullptr;
+}
+
+} // namespace
+
+std::optional<QVector<QVector<FontSubset::Glyph>>> FontSubset::shape(const QRawFont &raw, const QStringList &lines)
+{
+    Held<hb_face_t, hb_face_destroy> face{openFace(raw)};
+    if (!face.p)
+        return std::nullopt;
+    Held<hb_font_t, hb_font_destroy> font{hb_font_create(face.p)};
+    const double unitsPerEm = std::max(1u, hb_face_get_upem(face.p));
+    QVector<QVector<Glyph>> result;
+    for (const QString &line : lines) {
+        Held<hb_buffer_t, hb_buffer_destroy> buffer{hb_buffer_create()};
+        hb_buffer_add_utf16(buffer.p, reinterpret_cast<const uint16_t *>(line.utf16()), int(line.size()), 0,
+                            int(line.size()));
+        hb_buffer_guess_segment_properties(buffer.p);
+        hb_shape(font.p, buffer.p, nullptr, 0);
+        unsigned count = 0;
+        const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer.p, &count);
+        const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer.p, &count);
+        QVector<Glyph> glyphs;
+        for (unsigned i = 0; i < count; ++i) {
+            if (infos[i].codepoint == 0) // a character the font has no glyph for
+                return std::nullopt;
+            // The characters of this glyph's cluster, for copying and search.
+            const unsigned start = infos[i].cluster;
+            unsigned end = unsigned(line.size());
+            for (unsigned j = 0; j < count; ++j)
+                if (infos[j].cluster > start && infos[j].cluster < end)
+                    end = infos[j].cluster;
+            glyphs.append({infos[i].codepoint, positions[i].x_advance * 1000.0 / unitsPerEm,
+                           line.mid(int(start), int(end - start))});
+        }
+        result.append(glyphs);
+    }
+    return result;
+}
+
+std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet<quint32> &glyphs,
+                                                 const QMap<quint32, QString> &text, QHash<quint32, quint32> *newIds)
+{
+    Held<hb_face_t, hb_face_destroy> face{openFace(raw)};
+    if (!face.p)
+        return std::nullopt;
+    const QByteArray cffTable = table(face.p, "CFF ");
+    const bool cff = !cffTable.isEmpty();
+    if (!embeddingAllowed(face.p) || (cff ? cidKeyed(cffTable) : table(face.p, "glyf").isEmpty()))
+        return std::nullopt;
+    Held<hb_subset_input_t, hb_subset_input_destroy> input{hb_subset_input_create_or_fail()};
+    if (!face.p || !input.p)
+        return std::nullopt;
+    hb_set_t *kept = hb_subset_input_glyph_set(input.p);
+    hb_set_add(kept, 0); // .notdef
+    for (quint32 glyph : glyphs)
+        hb_set_add(kept, glyph);
+    // Glyphs are renumbered from 0: a PostScript-outline font is addressed by position, so
+    // keeping the old ids would not survive its subsetting.
+    hb_subset_input_set_flags(input.p, HB_SUBSET_FLAGS_NO_HINTING);
+    Held<hb_subset_plan_t, hb_subset_plan_destroy> plan{hb_subset_plan_create_or_fail(face.p, input.p)};
+    if (!plan.p)
+        return std::nullopt;
+    const hb_map_t *oldToNew = hb_subset_plan_old_to_new_glyph_mapping(plan.p);
+    for (quint32 glyph : glyphs) {
+        const hb_codepoint_t id = hb_map_get(oldToNew, glyph);
+        if (id == HB_MAP_VALUE_INVALID)
+            return std::nullopt;
+        newIds->insert(glyph, quint32(id));
+    }
+    Held<hb_face_t, hb_face_destroy> subset{hb_subset_plan_execute_or_fail(plan.p)};
+    if (!subset.p)
+        return std::nullopt;
+    Held<hb_blob_t, hb_blob_destroy> blob{hb_face_reference_blob(subset.p)};
+    unsigned length = 0;
+    const char *data = hb_blob_get_data(blob.p, &length);
+    if (!data || length == 0)
+        return std::nullopt;
+
+    PDFDrawing::Font font;
+    // PostScript outlines are embedded bare: readers then take a code as the glyph's position.
+    font.file = cff ? table(subset.p, "CFF ") : QByteArray(data, int(length));
+    font.cff = cff;
+    // The subset tag: six capitals that differ with the glyphs kept.
+    QByteArray key = postScriptName(face.p, raw);
+    for (quint32 glyph : glyphs)
+        key += QByteArray::number(glyph) + ',';
+    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1);
+    QByteArray tag;
+    for (int i = 0; i < 6; ++i)
+        tag += char('A' + uchar(hash[i]) % 26);
+    font.name = tag + '+' + postScriptName(face.p, raw);
+
+    Held<hb_font_t, hb_font_destroy> hbFont{hb_font_create(face.p)};
+    const double unitsPerEm = std::max(1u, hb_face_get_upem(face.p));
+    for (quint32 glyph : glyphs) {
+        const quint32 id = newIds->value(glyph);
+        font.widths.insert(id, hb_font_get_glyph_h_advance(hbFont.p, glyph) * 1000.0 / unitsPerEm);
+        if (text.contains(glyph))
+            font.text.insert(id, text.value(glyph));
+    }
+    hb_font_extents_t extents{};
+    if (hb_font_get_h_extents(hbFont.p, &extents)) {
+        font.ascent = extents.ascender * 1000.0 / unitsPerEm;
+        font.descent = extents.descender * 1000.0 / unitsPerEm;
+    }
+    const QByteArray head = table(face.p, "head");
+    const auto signedAt = [&](int offset) { return double(qint16(be16(head, offset))) * 1000.0 / unitsPerEm; };
+    font.bbox = QRectF(QPointF(signedAt(36), signedAt(38)), QPointF(signedAt(40), signedAt(42)));
+    return font;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/pdf/PDFDrawing.h"
+
+#include <QHash>
+#include <QRawFont>
+#include <QSet>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+// A font cut down to the glyphs a drawing uses, for embedding, by HarfBuzz's subsetter. Nothing
+// when the font's file cannot be found, its licence forbids embedding or its outlines cannot be
+// addressed by glyph id (CID-keyed PostScript outlines); the caller then draws outlines instead.
+class FontSubset {
+public:
+    struct Glyph {
+        quint32 id;
+        double advance; // thousandths of the em
+        QString text;   // the characters it shows
+    };
+    // The lines shaped with the font's own file, the one the subset is made from. Nothing when
+    // the file cannot be found or lacks a glyph for some character.
+    static std::optional<QVector<QVector<Glyph>>> shape(const QRawFont &font, const QStringList &lines);
+
+    // `glyphs` are the font's glyph ids as the toolkit laid them out, `text` what they show;
+    // `newIds` receives each one's id in the subset, which is what the content must use.
+    static std::optional<PDFDrawing::Font> make(const QRawFont &font, const QSet<quint32> &glyphs,
+                                                const QMap<quint32, QString> &text, QHash<quint32, quint32> *newIds);
+};

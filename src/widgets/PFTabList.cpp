@@ -1,0 +1,5 @@
+#include "PFTabList.h"
+
+#include "PFAccessibleRoles.h"
+
+PFTabList::PFTabList(QWidget *parent) : QWidget(parent) { PFAccessibleRoles::setRole(this, QAccessible::PageTabList); }
