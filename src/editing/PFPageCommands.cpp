@@ -139,6 +139,7 @@ void PFPageCommands::rotateStep(const QVector<PDFPage> &pages, const QVector<int
     }
     m_view->undoManager()->registerUndo([this, pages, previous] { rotateStep(pages, previous); });
     m_view->pagesResized(indices);
+    emit pagesRotated();
     finish(pages);
 }
 

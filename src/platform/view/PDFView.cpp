@@ -143,12 +143,15 @@ void PDFView::pageListChanged()
         return layoutDocumentView();
     m_renderer->reset();
     const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
+    const double scale = m_scale;
     if (m_autoScales)
         m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
     m_current = current;
     relayout();
     emit documentChanged();
     emit pageChanged();
+    if (m_scale != scale)
+        emit scaleChanged();
 }
 
 void PDFView::setDisplayMode(PDFDisplayMode mode)

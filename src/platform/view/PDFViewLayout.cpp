@@ -179,12 +179,9 @@ int PDFViewLayout::nearestPage(QPoint point) const
 {
     if (pageCount() == 0)
         return -1;
-    // The nearest page lies in the row at the point's height or next to it; a neighbour two
-    // rows away can still win when the pages are of very different widths.
-    const int around = std::clamp(rowAtOrBelow(point.y()), firstRow(), lastRow());
     int best = -1;
     double bestDistance = std::numeric_limits<double>::max();
-    for (int row = std::max(firstRow(), around - 2); row <= std::min(lastRow(), around + 2); ++row) {
+    const auto consider = [&](int row) {
         for (int i = row * perRow(); i < std::min(pageCount(), (row + 1) * perRow()); ++i) {
             const QRect r = pageRect(i);
             const double dx = std::max({r.left() - point.x(), 0, point.x() - r.right()});
@@ -195,6 +192,22 @@ int PDFViewLayout::nearestPage(QPoint point) const
                 best = i;
             }
         }
+    };
+    // Outwards from the row at the point's height, up and down, until a row is farther away
+    // vertically than the nearest page found so far: pages of very different widths can make a
+    // row some way off the nearest.
+    const int around = std::clamp(rowAtOrBelow(point.y()), firstRow(), lastRow());
+    for (int row = around; row <= lastRow(); ++row) {
+        const double dy = std::max(0, m_rowTop[row - firstRow()] - point.y());
+        if (dy * dy >= bestDistance)
+            break;
+        consider(row);
+    }
+    for (int row = around - 1; row >= firstRow(); --row) {
+        const double dy = std::max(0, point.y() - (m_rowTop[row - firstRow()] + m_rowHeight[row - firstRow()] - 1));
+        if (dy * dy >= bestDistance)
+            break;
+        consider(row);
     }
     return best;
 }
