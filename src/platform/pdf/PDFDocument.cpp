@@ -11,7 +11,9 @@
 
 namespace {
 
-std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, bool compactRewrites)
+// `treeSound` (when given) learns whether the page tree was sound as read.
+std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, bool compactRewrites,
+                                       bool *treeSound = nullptr)
 {
     if (!doc)
         return nullptr;
@@ -22,8 +24,9 @@ std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, b
     fz_context *ctx = MuPDF::context();
     fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
     fz_catch(ctx) data->locked = true;
-    if (!data->locked)
-        PDFPageTree::normalise(ctx, doc);
+    const bool sound = !data->locked && PDFPageTree::normalise(ctx, doc);
+    if (treeSound)
+        *treeSound = sound;
     return data;
 }
 
@@ -59,9 +62,15 @@ PDFDocument PDFDocument::open(const QString &path)
     fz_context *ctx = MuPDF::context();
     const QByteArray file = MuPDF::encodedPath(path);
     fz_stream *stream = nullptr;
+    const PDFPageTree::FileStamp before = PDFPageTree::stampOf(file);
     fz_try(ctx) stream = fz_open_file(ctx, file.constData());
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path, true));
+    bool treeSound = false;
+    const auto data = adopt(stream ? openStream(ctx, stream) : nullptr, path, true, &treeSound);
+    // Bulk work on this file that follows (export, split, text) need not walk its tree again.
+    if (treeSound)
+        PDFPageTree::rememberSound(file, before, PDFPageTree::pageObjects(ctx, data->doc));
+    return PDFDocument(data);
 }
 
 PDFDocument PDFDocument::openData(const QByteArray &bytes)
