@@ -147,6 +147,13 @@ void PDFView::pageListChanged()
     if (m_autoScales)
         m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
     m_current = current;
+    // Text selected on a page that left the document goes with it; on pages that stayed, the
+    // highlight follows them to their new places.
+    const QVector<PDFPage> selected = m_selection.pages();
+    if (std::any_of(selected.cbegin(), selected.cend(), [this](const PDFPage &page) { return indexOf(page) < 0; }))
+        clearSelection();
+    else
+        updateSelectionRects();
     relayout();
     emit documentChanged();
     emit pageChanged();

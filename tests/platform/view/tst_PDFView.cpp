@@ -521,6 +521,43 @@ private slots:
         }
     }
 
+    void selectedTextFollowsItsPageWhenPagesMove()
+    {
+        auto view = makeView(TestPdf::simple(3));
+        QVERIFY(view);
+        PDFDocument document = view->document();
+        view->setScaleFactor(0.5);
+        const PDFPage first = document.page(0);
+        view->setCurrentSelection(PDFSelection::fromPoints(first, QPointF(60, 710), first, QPointF(400, 690)));
+        QVERIFY(!view->currentSelection().isEmpty());
+        const auto tinted = [&](const PDFPage &page) {
+            QTest::qWaitFor([&] { return renderIdle(*view); }, 10000);
+            const QImage shot = view->viewport()->grab().toImage();
+            const QRectF line = view->convertRectFromPage(view->currentSelection().boundsForPage(first), page);
+            int count = 0;
+            for (int y = int(line.top()) + 1; y < int(line.bottom()); ++y)
+                for (int x = int(line.left()) + 1; x < int(line.right()); ++x)
+                    count += shot.pixelColor(x, y) == view->selectionColor();
+            return count;
+        };
+        const auto shows = [&](const PDFPage &page) { return tinted(page) > 0; };
+
+        // The selected page moves to the end: the highlight goes with it and leaves the page
+        // that now comes first.
+        QVERIFY(document.movePage(0, 2));
+        view->pagesMoved({{0, 2}});
+        view->goToPage(document.page(0));
+        QVERIFY(!shows(document.page(0)));
+        view->goToPage(first);
+        QVERIFY(shows(first));
+        QCOMPARE(view->currentSelection().pages(), QVector<PDFPage>({first}));
+
+        // The page goes: so does its selection, and there is nothing left to copy.
+        document.removePages({2});
+        view->pagesRemoved({2});
+        QVERIFY(view->currentSelection().isEmpty());
+    }
+
     void pageChangesToldToTheViewLayOutAsAFreshView()
     {
         QVector<TestPdf::Page> pages(7);
