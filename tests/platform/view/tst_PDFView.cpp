@@ -479,6 +479,73 @@ private slots:
         QCOMPARE(view->currentPage(), view->document().page(6));
     }
 
+    // Each page's rect in document coordinates, and that it is the page the view shows there.
+    static QVector<QRect> documentRects(PDFView &view)
+    {
+        QVector<QRect> rects;
+        const QPoint scroll(view.horizontalScrollBar()->value(), view.verticalScrollBar()->value());
+        for (int i = 0; i < view.document().pageCount(); ++i) {
+            const PDFPage page = view.document().page(i);
+            const QRectF shown = view.convertRectFromPage(page.bounds(), page);
+            if (!(view.pageForPoint(shown.center(), false) == page))
+                return {};
+            rects.append(shown.toAlignedRect().translated(scroll));
+        }
+        return rects;
+    }
+
+    void pageChangesToldToTheViewLayOutAsAFreshView()
+    {
+        QVector<TestPdf::Page> pages(7);
+        for (int i = 0; i < pages.size(); ++i)
+            pages[i].mediaBox = QRectF(0, 0, 300 + 40 * i, 400 + 30 * (i % 3));
+        for (const PDFDisplayMode mode : {PDFDisplayMode::SinglePageContinuous, PDFDisplayMode::TwoUpContinuous}) {
+            auto view = makeView(TestPdf::build(pages));
+            QVERIFY(view);
+            view->setDisplayMode(mode);
+            view->setScaleFactor(0.5);
+            PDFDocument document = view->document();
+            const PDFPage shown = document.page(5);
+            view->goToPage(shown);
+
+            const auto sameAsFresh = [&] {
+                PDFView fresh;
+                fresh.resize(view->size());
+                fresh.setDisplayMode(mode);
+                fresh.setScaleFactor(0.5);
+                fresh.setDocument(document);
+                fresh.show();
+                const QVector<QRect> told = documentRects(*view);
+                return !told.isEmpty() && told == documentRects(fresh) && view->pageSizes() == fresh.pageSizes();
+            };
+            document.removePages({1, 4});
+            view->pagesRemoved({1, 4});
+            QVERIFY(sameAsFresh());
+            QCOMPARE(view->currentPage(), shown);
+
+            document.insertNewPage(QRectF(0, 0, 500, 200), 2);
+            document.insertNewPage(QRectF(0, 0, 200, 500), 4);
+            view->pagesInserted({2, 4});
+            QVERIFY(sameAsFresh());
+            QCOMPARE(view->currentPage(), shown);
+
+            QVERIFY(document.movePage(0, 3) && document.movePage(5, 1));
+            view->pagesMoved({{0, 3}, {5, 1}});
+            QVERIFY(sameAsFresh());
+            QCOMPARE(view->currentPage(), shown);
+
+            PDFPage turned = document.page(2);
+            turned.setRotation(90);
+            view->pagesResized({2});
+            QVERIFY(sameAsFresh());
+
+            // Told something that does not match the document, the view measures it all again.
+            document.removePage(0);
+            view->pagesInserted({0});
+            QVERIFY(sameAsFresh());
+        }
+    }
+
     void droppedFilesAreReported()
     {
         auto view = makeView(TestPdf::simple(1));
