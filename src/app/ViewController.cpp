@@ -139,6 +139,8 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     });
 
     connect(m_pdfView, &PDFView::pageChanged, this, &ViewController::pfChangePageTitle);
+    // A followed link or outline entry makes Back possible; the Go menu shows it at once.
+    connect(m_pdfView, &PDFView::pageChanged, this, [this] { emit goBackMenuEnabled(m_pdfView->canGoBack()); });
     // The chosen zoom is applied again when pages turn: a fit to the pages' width no longer
     // fits once a page lies on its side.
     connect(m_pdfView->pfPageCommands(), &PFPageCommands::pagesRotated, this, [this] { pfScaleFaterClick(m_scaleType); });

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -303,6 +304,37 @@ private slots:
         const QString text = pageText(path);
         QVERIFY(text.contains(QStringLiteral("Page 1")) && text.contains(QStringLiteral("Page 4")));
         QVERIFY(!text.contains(QStringLiteral("Page 2")));
+    }
+
+    void turningAPageKeepsTheChosenFit()
+    {
+        PDFThumbnailView *thumbnails = showThumbnails();
+        QVERIFY(thumbnails);
+        // Fit Width chosen from the toolbar's zoom list with the keyboard.
+        auto *zoom = m_window->findChild<QComboBox *>(QStringLiteral("pfWidthItem"));
+        QVERIFY(zoom);
+        const int fitWidth = int(m_window->titlesArray().indexOf(QStringLiteral("1002")));
+        zoom->setFocus();
+        zoom->setCurrentIndex(fitWidth - 1);
+        QTest::keyClick(zoom, Qt::Key_Down);
+        QCOMPARE(m_controller->pfCurrentScaleType(), 1002.0);
+        const double portrait = m_view->scaleFactor();
+        const PDFPage second = m_view->document().page(1);
+        const auto shownWidth = [&] { return m_view->convertRectFromPage(second.bounds(), second).normalized().width(); };
+        QVERIFY(shownWidth() <= m_view->viewport()->width());
+
+        // Page 2 turned on its side is wider: the fit is worked out again, so it still fits.
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(1).center());
+        m_menu.rightClick(thumbnails->viewport(), thumbnails->thumbnailRect(1).center(), PFThumbnailMenu::Rotate);
+        QCOMPARE(second.rotation(), 90);
+        QVERIFY2(m_view->scaleFactor() < portrait * 0.9, qPrintable(QString::number(m_view->scaleFactor())));
+        QVERIFY2(shownWidth() <= m_view->viewport()->width(), qPrintable(QString::number(shownWidth())));
+        QCOMPARE(m_view->currentPage(), second);
+
+        // Turned back by undo, the pages fit as before.
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(second.rotation(), 0);
+        QCOMPARE(m_view->scaleFactor(), portrait);
     }
 };
 

@@ -144,6 +144,14 @@ int PDFDocument::pageCount() const
     return d->locked ? 0 : d->pageCount();
 }
 
+int PDFDocument::loadedPageCount() const
+{
+    if (!d)
+        return 0;
+    PDFLock lock(d->mutex);
+    return d->loadedPageCount();
+}
+
 PDFPage PDFDocument::page(int index) const
 {
     if (!d || index < 0)

@@ -36,6 +36,8 @@ public:
     bool unlock(const QString &password);
 
     int pageCount() const;
+    // Pages the engine holds open at the moment; stays small however many pages were read.
+    int loadedPageCount() const;
     PDFPage page(int index) const;
     // Inserts `page` at `index`. A page of this document that was removed goes back as the same
     // page; any other page (of this document or another) is copied with its boxes, rotation and

@@ -6,6 +6,7 @@
 #include "platform/view/PDFTileRenderer.h"
 #include "platform/view/PDFURLOpener.h"
 #include "platform/view/PDFView.h"
+#include "platform/view/PDFViewLayout.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
 
@@ -492,6 +493,32 @@ private slots:
             rects.append(shown.toAlignedRect().translated(scroll));
         }
         return rects;
+    }
+
+    void layoutFindsPagesByPositionAcrossUnevenRows()
+    {
+        // One wide page above many small ones: the page nearest a point far to the right lies
+        // several rows up, and every laid-out page an area meets is found.
+        QVector<QSizeF> sizes{QSizeF(1000, 10)};
+        for (int i = 0; i < 40; ++i)
+            sizes.append(QSizeF(10 + i % 7, 10 + i % 5));
+        for (const PDFDisplayMode mode : {PDFDisplayMode::SinglePageContinuous, PDFDisplayMode::TwoUpContinuous}) {
+            PDFViewLayout layout;
+            layout.setPageSizes(sizes);
+            layout.update(mode, 1.0, 1100, 0);
+            const QRect wide = layout.pageRect(0);
+            QCOMPARE(layout.nearestPage(QPoint(wide.right() - 5, layout.pageRect(4).bottom() + 3)), 0);
+            for (int i = 1; i < sizes.size(); i += 3)
+                QCOMPARE(layout.nearestPage(layout.pageRect(i).center()), i);
+
+            const QRect area(0, layout.pageRect(9).top() - 2, 1100, 60);
+            QVector<int> expected;
+            for (int i = 0; i < sizes.size(); ++i)
+                if (layout.pageRect(i).intersects(area))
+                    expected.append(i);
+            QVERIFY(!expected.isEmpty());
+            QCOMPARE(layout.pagesIn(area), expected);
+        }
     }
 
     void pageChangesToldToTheViewLayOutAsAFreshView()
