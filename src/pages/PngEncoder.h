@@ -7,8 +7,8 @@
 struct libdeflate_compressor;
 
 // PNG files of rendered pages, made for speed: rows are stored unfiltered, which suits pages of
-// text and line art best, and deflated in one piece by libdeflate, which is several times faster
-// than zlib for files of the same size. The encoder keeps its buffers and its compressor from one
+// text and line art best, an image without colour as grey, and the rows are deflated in one piece
+// by libdeflate, which is about twice as fast as zlib for files of the same size. The encoder keeps its buffers and its compressor from one
 // image to the next, so a worker encoding page after page allocates nothing large; each thread
 // needs an encoder of its own. The resolution is recorded in a pHYs chunk.
 class PngEncoder {
@@ -18,8 +18,8 @@ public:
     PngEncoder(const PngEncoder &) = delete;
     PngEncoder &operator=(const PngEncoder &) = delete;
 
-    // The bytes of a PNG file of `image` (any format; stored as 8-bit RGB or RGBA) tagged `dpi`
-    // pixels per inch; empty on failure.
+    // The bytes of a PNG file of `image` (any format; stored as 8-bit grey, RGB or RGBA) tagged
+    // `dpi` pixels per inch; empty on failure.
     QByteArray encode(const QImage &image, int dpi);
 
 private:

@@ -77,6 +77,11 @@ struct PDFBulkRender::Opening {
     int count = 0;
     Status status = Status::Unreadable;
 
+    explicit Opening(const QByteArray &file)
+    {
+        if (context.get())
+            doc = PDFPageTree::openForReading(context.get(), file, &count);
+    }
     ~Opening()
     {
         if (doc)
@@ -84,12 +89,10 @@ struct PDFBulkRender::Opening {
     }
 };
 
-PDFBulkRender::PDFBulkRender(const QString &path) : m_file(MuPDF::encodedPath(path)), m_opening(new Opening)
+PDFBulkRender::PDFBulkRender(const QString &path)
+    : m_file(MuPDF::encodedPath(path)), m_opening(std::make_unique<Opening>(m_file))
 {
     fz_context *ctx = m_opening->context.get();
-    if (!ctx)
-        return;
-    m_opening->doc = PDFPageTree::openForReading(ctx, m_file, &m_opening->count);
     pdf_document *pdf = m_opening->doc ? pdf_specifics(ctx, m_opening->doc) : nullptr;
     if (!m_opening->doc)
         m_opening->status = PDFProbe::isEncrypted(path) ? Status::Encrypted : Status::Unreadable;
