@@ -200,6 +200,11 @@ void AppDelegate::createActions()
         m_goItems.append(addAction(goKeys[i], withController([tag](ViewController *c) { c->pfGoMenuClick(tag); }), tag));
     }
     action("向前")->setEnabled(false); // nothing to go back to yet
+    // The keys of every Linux reader; Page Up and Down stay the view's own scrolling keys.
+    action("第一页")->setShortcut(QKeySequence::MoveToStartOfDocument);
+    action("最后一页")->setShortcut(QKeySequence::MoveToEndOfDocument);
+    action("向后")->setShortcut(QKeySequence::Forward);
+    action("向前")->setShortcut(QKeySequence::Back);
     action("前往页面")->setShortcut(Qt::CTRL | Qt::ALT | Qt::Key_G);
 
     addAction("最小化", [this] {
