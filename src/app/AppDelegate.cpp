@@ -166,7 +166,6 @@ void AppDelegate::createActions()
     addAction("剪切", withController([](ViewController *c) { c->pfCutMenuClick(); }))->setShortcut(QKeySequence::Cut);
     addAction("复制", withController([](ViewController *c) { c->pfCopyMenuClick(); }))->setShortcut(QKeySequence::Copy);
     addAction("粘贴", withController([](ViewController *c) { c->pfPasteMenuClick(); }))->setShortcut(QKeySequence::Paste);
-    addAction("粘贴并匹配");
     addAction("删除", withController([](ViewController *c) { c->pfDeleteMenuClick(); }))
         ->setShortcuts({QKeySequence(QKeySequence::Delete), QKeySequence(Qt::Key_Backspace)});
     addAction("全选", withController([](ViewController *c) { c->pfSelectAllMenuClick(); }))
@@ -245,7 +244,7 @@ void AppDelegate::buildMenuBar(QMenuBar *bar)
     };
     fill("Quirna", {"关于 Quirna", "隐藏Quirna", "显示全部", "退出Quirna"}, {1, 3});
     fill("文件", {"新建", "新建空白", "打开", "打开最近", "关闭Menu", "保存Menu", "另存为", "打印"}, {4, 7});
-    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找"}, {2, 8});
+    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "删除", "全选", "查找"}, {2, 7});
     connect(edit, &QMenu::aboutToShow, this, &AppDelegate::pfRefreshEditMenu);
     QMenu *view = fill("显示", {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"}, {4});
     connect(view, &QMenu::aboutToShow, this, &AppDelegate::menuWillOpen);
