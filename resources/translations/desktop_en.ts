@@ -48,6 +48,10 @@
         <translation>Scale to fit the paper</translation>
     </message>
     <message>
+        <source>打印件不能替换正在打开的文档</source>
+        <translation>The printout cannot replace the open document</translation>
+    </message>
+    <message>
         <source>没有要打印的页面</source>
         <translation>No pages to print</translation>
     </message>

@@ -48,6 +48,10 @@
         <translation>缩放以适合纸张</translation>
     </message>
     <message>
+        <source>打印件不能替换正在打开的文档</source>
+        <translation>打印件不能替换正在打开的文档</translation>
+    </message>
+    <message>
         <source>没有要打印的页面</source>
         <translation>没有要打印的页面</translation>
     </message>

@@ -17,6 +17,14 @@
 #include <cstdio>
 
 namespace {
+
+// Whether two paths name one existing file, through links and relative parts.
+bool isSameFile(const QString &a, const QString &b)
+{
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+}
+
 // New files follow the user's umask: read it without changing it (umask(2) would, for every
 // thread at once).
 QFileDevice::Permissions permissionsForNewFile()
@@ -105,6 +113,14 @@ void PFPrintController::pfPrintClick()
         return;
     if (printer->outputFormat() == QPrinter::PdfFormat && printer->resolution() > kPdfDpi)
         printer->setResolution(kPdfDpi);
+    // The dialog proposes the document's own name in the home folder: a printout written there
+    // would replace the document it was made from with pictures of its pages.
+    if (printer->outputFormat() == QPrinter::PdfFormat && content
+        && isSameFile(printer->outputFileName(), content->filePath)) {
+        if (PFHudView *hud = PFHudView::showHUDAddedTo(m_controller, pfLocalized("打印件不能替换正在打开的文档")))
+            hud->hide(true, PFHudView::kMessageSeconds);
+        return;
+    }
 
     const int current = view->currentPage().isNull() ? 1 : view->currentPage().index() + 1;
     QVector<PDFPage> pages;

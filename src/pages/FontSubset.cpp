@@ -1,5 +1,7 @@
 #include "FontSubset.h"
 
+#include "CffCharset.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <fontconfig/fontconfig.h>
@@ -72,54 +74,6 @@ bool embeddingAllowed(hb_face_t *face)
     return (fsType & 0x000F) != 0x0002 && !(fsType & 0x0200);
 }
 
-// Where the first element of the CFF INDEX at `at` starts and where the INDEX ends; false when
-// the bytes do not hold one.
-bool readIndex(const QByteArray &cff, int at, int *first, int *end)
-{
-    const int count = be16(cff, at);
-    if (count == 0) {
-        *first = *end = at + 2;
-        return at + 2 <= cff.size();
-    }
-    const int offSize = at + 2 < cff.size() ? uchar(cff[at + 2]) : 0;
-    if (offSize < 1 || offSize > 4)
-        return false;
-    const int offsets = at + 3;
-    const int dataBase = offsets + (count + 1) * offSize - 1; // offsets count from 1
-    const int lastOffset = offsets + count * offSize;
-    if (lastOffset + offSize > cff.size())
-        return false;
-    quint32 last = 0;
-    for (int i = 0; i < offSize; ++i)
-        last = (last << 8) | uchar(cff[lastOffset + i]);
-    *first = dataBase + 1;
-    *end = dataBase + int(last);
-    return *end <= cff.size();
-}
-
-// A CID-keyed CFF font addresses glyphs by CID, not by id: its top dictionary opens with ROS.
-bool cidKeyed(const QByteArray &cff)
-{
-    if (cff.size() < 4)
-        return true;
-    int first = 0, end = 0;
-    if (!readIndex(cff, uchar(cff[2]), &first, &end) || !readIndex(cff, end, &first, &end))
-        return true;
-    for (int at = first; at < end;) {
-        const uchar b = uchar(cff[at]);
-        if (b <= 21) // the first operator
-            return b == 12 && at + 1 < cff.size() && uchar(cff[at + 1]) == 30;
-        if (b == 30) { // a real number: nibbles up to an 0xf
-            while (++at < end && (uchar(cff[at]) & 0x0F) != 0x0F && (uchar(cff[at]) >> 4) != 0x0F) {
-            }
-            ++at;
-        } else {
-            at += b == 28 ? 3 : b == 29 ? 5 : b >= 247 ? 2 : 1;
-        }
-    }
-    return true;
-}
-
 QByteArray postScriptName(hb_face_t *face, const QRawFont &font)
 {
     char buffer[128];
@@ -184,14 +138,14 @@ std::optional<QVector<QVector<FontSubset::Glyph>>> FontSubset::shape(const QRawF
 }
 
 std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet<quint32> &glyphs,
-                                                 const QMap<quint32, QString> &text, QHash<quint32, quint32> *newIds)
+                                                 const QMap<quint32, QString> &text, QHash<quint32, quint32> *codes)
 {
     Held<hb_face_t, hb_face_destroy> face{openFace(raw)};
     if (!face.p)
         return std::nullopt;
     const QByteArray cffTable = table(face.p, "CFF ");
     const bool cff = !cffTable.isEmpty();
-    if (!embeddingAllowed(face.p) || (cff ? cidKeyed(cffTable) : table(face.p, "glyf").isEmpty()))
+    if (!embeddingAllowed(face.p) || (!cff && table(face.p, "glyf").isEmpty()))
         return std::nullopt;
     Held<hb_subset_input_t, hb_subset_input_destroy> input{hb_subset_input_create_or_fail()};
     if (!face.p || !input.p)
@@ -206,16 +160,24 @@ std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet
     Held<hb_subset_plan_t, hb_subset_plan_destroy> plan{hb_subset_plan_create_or_fail(face.p, input.p)};
     if (!plan.p)
         return std::nullopt;
+    Held<hb_face_t, hb_face_destroy> subset{hb_subset_plan_execute_or_fail(plan.p)};
+    if (!subset.p)
+        return std::nullopt;
+    const QByteArray subsetCff = cff ? table(subset.p, "CFF ") : QByteArray();
+    const std::optional<CffCharset> charset = cff ? CffCharset::read(subsetCff) : std::nullopt;
+    if (cff && !charset)
+        return std::nullopt;
     const hb_map_t *oldToNew = hb_subset_plan_old_to_new_glyph_mapping(plan.p);
     for (quint32 glyph : glyphs) {
         const hb_codepoint_t id = hb_map_get(oldToNew, glyph);
         if (id == HB_MAP_VALUE_INVALID)
             return std::nullopt;
-        newIds->insert(glyph, quint32(id));
+        // A CID-keyed program's glyphs are selected by CID, which the subset keeps from the font.
+        const std::optional<quint32> code = charset ? charset->code(id) : std::optional<quint32>(id);
+        if (!code)
+            return std::nullopt;
+        codes->insert(glyph, *code);
     }
-    Held<hb_face_t, hb_face_destroy> subset{hb_subset_plan_execute_or_fail(plan.p)};
-    if (!subset.p)
-        return std::nullopt;
     Held<hb_blob_t, hb_blob_destroy> blob{hb_face_reference_blob(subset.p)};
     unsigned length = 0;
     const char *data = hb_blob_get_data(blob.p, &length);
@@ -224,7 +186,7 @@ std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet
 
     PDFDrawing::Font font;
     // PostScript outlines are embedded bare: readers then take a code as the glyph's position.
-    font.file = cff ? table(subset.p, "CFF ") : QByteArray(data, int(length));
+    font.file = cff ? subsetCff : QByteArray(data, int(length));
     font.cff = cff;
     // The subset tag: six capitals that differ with the glyphs kept.
     QByteArray key = postScriptName(face.p, raw);
@@ -239,10 +201,10 @@ std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet
     Held<hb_font_t, hb_font_destroy> hbFont{hb_font_create(face.p)};
     const double unitsPerEm = std::max(1u, hb_face_get_upem(face.p));
     for (quint32 glyph : glyphs) {
-        const quint32 id = newIds->value(glyph);
-        font.widths.insert(id, hb_font_get_glyph_h_advance(hbFont.p, glyph) * 1000.0 / unitsPerEm);
+        const quint32 code = codes->value(glyph);
+        font.widths.insert(code, hb_font_get_glyph_h_advance(hbFont.p, glyph) * 1000.0 / unitsPerEm);
         if (text.contains(glyph))
-            font.text.insert(id, text.value(glyph));
+            font.text.insert(code, text.value(glyph));
     }
     hb_font_extents_t extents{};
     if (hb_font_get_h_extents(hbFont.p, &extents)) {

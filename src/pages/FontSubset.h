@@ -9,9 +9,10 @@
 #include <QVector>
 #include <optional>
 
-// A font cut down to the glyphs a drawing uses, for embedding, by HarfBuzz's subsetter. Nothing
-// when the font's file cannot be found, its licence forbids embedding or its outlines cannot be
-// addressed by glyph id (CID-keyed PostScript outlines); the caller then draws outlines instead.
+// A font cut down to the glyphs a drawing uses, for embedding, by HarfBuzz's subsetter: TrueType
+// outlines as a TrueType file, PostScript (CFF) outlines, name-keyed or CID-keyed, as the bare
+// CFF program. Nothing when the font's file cannot be found, its licence forbids embedding or its
+// outlines are of another kind; the caller then draws outlines instead.
 class FontSubset {
 public:
     struct Glyph {
@@ -24,7 +25,8 @@ public:
     static std::optional<QVector<QVector<Glyph>>> shape(const QRawFont &font, const QStringList &lines);
 
     // `glyphs` are the font's glyph ids as the toolkit laid them out, `text` what they show;
-    // `newIds` receives each one's id in the subset, which is what the content must use.
+    // `codes` receives the two-byte code the content must use for each: its id in the subset, or
+    // its CID when the subset is a CID-keyed program.
     static std::optional<PDFDrawing::Font> make(const QRawFont &font, const QSet<quint32> &glyphs,
-                                                const QMap<quint32, QString> &text, QHash<quint32, quint32> *newIds);
+                                                const QMap<quint32, QString> &text, QHash<quint32, quint32> *codes);
 };

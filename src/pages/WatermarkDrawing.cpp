@@ -73,8 +73,8 @@ std::optional<PDFDrawing> textDrawing(const PFWatermarkModel &model, QSizeF page
             if (!texts.contains(glyph.id))
                 texts.insert(glyph.id, glyph.text);
         }
-    QHash<quint32, quint32> newIds;
-    std::optional<PDFDrawing::Font> font = FontSubset::make(raw, used, texts, &newIds);
+    QHash<quint32, quint32> codes;
+    std::optional<PDFDrawing::Font> font = FontSubset::make(raw, used, texts, &codes);
     if (!font)
         return std::nullopt;
 
@@ -93,10 +93,10 @@ std::optional<PDFDrawing> textDrawing(const PFWatermarkModel &model, QSizeF page
         // The text box runs downwards, so each line is set with its glyphs turned upright.
         result.content += "1 0 0 -1 0 " + number(layout.ascent + i * layout.lineSpacing) + " Tm\n[";
         for (const FontSubset::Glyph &glyph : lines->at(i)) {
-            const quint32 id = newIds.value(glyph.id);
-            result.content += '<' + QByteArray::number(id, 16).rightJustified(4, '0') + '>';
+            const quint32 code = codes.value(glyph.id);
+            result.content += '<' + QByteArray::number(code, 16).rightJustified(4, '0') + '>';
             // Shaping may move a glyph (kerning) from where the font's own advance puts it.
-            const double shift = glyph.advance - font->widths.value(id);
+            const double shift = glyph.advance - font->widths.value(code);
             if (std::abs(shift) > 0.01)
                 result.content += number(-shift);
         }

@@ -11,6 +11,7 @@
 #include "platform/store/UserDefaults.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
+#include "widgets/PFHudView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,6 +34,7 @@ private slots:
     void watermarkInForceIsPrinted();
     void cancelLeavesTheOldFileAndNoScraps();
     void rangesFollowThePageRangeRule();
+    void printoutNeverReplacesTheOpenDocument();
 
 private:
     ViewController *open(const QByteArray &pdf, const QString &name);
@@ -318,6 +320,36 @@ void TestPrinting::rangesFollowThePageRangeRule()
     QCOMPARE(job.sheetOrder(true), (QVector<int>{0, 1}));
     settings.collate = false;
     QCOMPARE(PFPrintJob({PDFPage(), PDFPage()}, settings).sheetOrder(false), (QVector<int>{0, 0, 1, 1}));
+}
+
+void TestPrinting::printoutNeverReplacesTheOpenDocument()
+{
+    ViewController *controller = open(TestPdf::simple(2), QStringLiteral("self.pdf"));
+    QVERIFY(controller);
+    const QString document = controller->representedObject()->filePath;
+    QFile before(document);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray original = before.readAll();
+    // Through a link in another folder as well: it is still the document's file.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("elsewhere")));
+    const QString link = m_dir->filePath(QStringLiteral("elsewhere/self.pdf"));
+    QVERIFY(QFile::link(document, link));
+    for (const QString &target : {document, link}) {
+        PFPrintController *printing = controller->printController();
+        m_seam->onPrintSetup = [&](QPrinter &printer, PFPrintChoices &) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(target);
+            return true;
+        };
+        QTest::keyClick(controller->pdfView(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!printing->isPrinting());
+        auto *hud = controller->findChild<PFHudView *>();
+        QVERIFY(hud);
+        QCOMPARE(hud->textHint(), pfLocalized("打印件不能替换正在打开的文档"));
+        QFile after(document);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), original);
+    }
 }
 
 QUIRNA_TEST_MAIN(QApplication, TestPrinting)

@@ -1,6 +1,7 @@
 #include "pages/ImagePageSetup.h"
 #include "pages/OutputFile.h"
 #include "pages/PFPageManager.h"
+#include "pages/WatermarkDrawing.h"
 #include "platform/pdf/PDFDocument.h"
 #include "platform/pdf/PDFImageDecoder.h"
 #include "platform/pdf/PDFOutline.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -234,6 +236,69 @@ private slots:
         const PDFDocument document = PDFDocument::open(marked);
         QVERIFY(document.page(1).string().contains("CONFIDENTIAL"));
         QVERIFY(document.page(1).string().contains("Lorem ipsum"));
+    }
+
+    void cjkWatermarkIsTextInACidKeyedSubset()
+    {
+        // Noto Sans CJK is an OpenType collection whose outlines are a CID-keyed CFF program, and
+        // whose file is over 16 MB.
+        TestPdf::write(out("cjk.pdf"), TestPdf::simple(2));
+        PFWatermarkModel model;
+        model.fontName = "Noto Sans CJK SC";
+        model.inputText = "机密\n草稿";
+        model.degree = 0;
+        model.fontSize = 60;
+        model.fontColor = QColor(255, 0, 0);
+        const PFPageResult result = manager.pfAddWatermark(out("cjk.pdf"), out("cjk-marked.pdf"), model);
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        const QString marked = out("cjk-marked.pdf");
+        QCOMPARE(TestPdf::run("qpdf", {"--check", marked}), 0);
+        QString fonts;
+        TestPdf::run("pdffonts", {marked}, &fonts);
+        QVERIFY2(fonts.contains(QRegularExpression("[A-Z]{6}\\+NotoSansCJKsc-Regular\\s+CID Type 0C\\s+Identity-H\\s+yes\\s+yes\\s+yes")),
+                 qPrintable(fonts));
+        QVERIFY2(QFileInfo(marked).size() < 30000, qPrintable(QString::number(QFileInfo(marked).size())));
+        // Both readers find each line once per page, as a line of its own.
+        for (int page = 1; page <= 2; ++page) {
+            QString text;
+            TestPdf::run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), marked, "-"}, &text);
+            QCOMPARE(text.count("机密"), 1);
+            QCOMPARE(text.count("草稿"), 1);
+            QVERIFY2(!text.contains("机密 草稿") && !text.contains("机密草稿"), qPrintable(text));
+        }
+        const PDFDocument document = PDFDocument::open(marked);
+        QVERIFY(document.page(1).string().contains("机密"));
+        QVERIFY(document.page(1).string().contains("草稿"));
+
+        // The glyphs drawn are the ones typed: what two renderers paint red is where the toolkit's
+        // own outlines of the text lie (a wrong glyph choice paints other shapes, or none).
+        QImage shape(612, 792, QImage::Format_Grayscale8);
+        shape.fill(0);
+        {
+            QPainter painter(&shape);
+            painter.setTransform(QTransform(1, 0, 0, -1, 0, 792)); // page space, y upwards
+            painter.fillPath(WatermarkDrawing::outline(model, QSizeF(612, 792)), Qt::white);
+        }
+        const QString poppler = out("cjk-poppler"), mupdf = out("cjk-mupdf.png");
+        QCOMPARE(TestPdf::run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", "-singlefile", marked, poppler}), 0);
+        QCOMPARE(TestPdf::run("mutool", {"draw", "-q", "-r", "72", "-o", mupdf, marked, "1"}), 0);
+        for (const QString &rendered : {poppler + ".png", mupdf}) {
+            const QImage image = QImage(rendered).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(image.size(), shape.size());
+            int red = 0, inside = 0, shapeArea = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb pixel = image.pixel(x, y);
+                    const bool isRed = qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
+                    const bool inShape = qGray(shape.pixel(x, y)) > 128;
+                    red += isRed;
+                    inside += isRed && inShape;
+                    shapeArea += inShape;
+                }
+            QVERIFY2(shapeArea > 2000, qPrintable(QString::number(shapeArea)));
+            QVERIFY2(red > shapeArea * 8 / 10 && inside > red * 9 / 10,
+                     qPrintable(QString("%1: %2 red, %3 in the text's shape of %4").arg(rendered).arg(red).arg(inside).arg(shapeArea)));
+        }
     }
 };
 

@@ -119,7 +119,7 @@ pdf_obj *addBytesStream(fz_context *ctx, pdf_document *doc, const QByteArray &by
 
 QByteArray hex16(quint32 value) { return QByteArray::number(value, 16).rightJustified(4, '0').toUpper(); }
 
-// The map from glyph ids to text that lets readers copy and search what the font shows.
+// The map from codes to text that lets readers copy and search what the font shows.
 QByteArray toUnicodeCMap(const QMap<quint32, QString> &text)
 {
     QByteArray cmap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
@@ -142,7 +142,9 @@ QByteArray toUnicodeCMap(const QMap<quint32, QString> &text)
     return cmap;
 }
 
-// A composite font (Identity-H, so a two-byte code is a glyph id) over the embedded file.
+// A composite font over the embedded file. Identity-H makes a two-byte code the CID, which is the
+// glyph id for TrueType (through the identity CIDToGIDMap) and for a name-keyed CFF program, and
+// which a CID-keyed CFF program's charset maps to its glyph.
 pdf_obj *addFont(fz_context *ctx, pdf_document *doc, const PDFDrawing::Font &font)
 {
     pdf_obj *fileDict = nullptr, *file = nullptr, *descriptor = nullptr, *descendant = nullptr, *cmap = nullptr;
