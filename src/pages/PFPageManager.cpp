@@ -5,6 +5,7 @@
 #include "OutlineMerger.h"
 #include "OutlineParts.h"
 #include "OutputFile.h"
+#include "PageImageEncoder.h"
 #include "PageImageFormat.h"
 #include "PageMessages.h"
 #include "PageRange.h"
@@ -151,18 +152,20 @@ PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &o
 {
     if (dpi < kMinDpi || dpi > kMaxDpi)
         return PFPageResult::failure(PageMessages::invalidParameters());
-    QString error;
-    int count = 0;
-    {
-        const PDFDocument document = openSource(source, &error);
-        if (document.isNull())
-            return PFPageResult::failure(error);
-        count = document.pageCount();
+    // The file is opened once, by the renderer, which also counts its pages.
+    PDFBulkRender renderer(source);
+    const QString name = QFileInfo(source).fileName();
+    switch (renderer.status()) {
+    case PDFBulkRender::Status::Ready: break;
+    case PDFBulkRender::Status::Encrypted: return PFPageResult::failure(PageMessages::encrypted(name));
+    default: return PFPageResult::failure(PageMessages::faulty(name));
     }
+    const int count = renderer.pageCount();
     const QVector<int> indices = parameter ? indicesOf(PageRange::pages(*parameter, count)) : allIndices(count);
     if (indices.isEmpty())
         return PFPageResult::failure(PageMessages::noPages());
-    if (const int tooLarge = PDFBulkRender::firstOversizedPage(source, indices, 1.0); tooLarge >= 0)
+    const double scale = dpi / 72.0;
+    if (const int tooLarge = renderer.firstOversizedPage(indices, scale); tooLarge >= 0)
         return PFPageResult::failure(PageMessages::pageTooLarge(tooLarge + 1));
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(formatIndex);
     StagingFolder folder(outPath + u'/' + baseName(source) + QStringLiteral("-images"));
@@ -172,10 +175,13 @@ PFPageResult PFPageManager::pfSplitImage(const QString &source, const QString &o
     // Each page is rendered, encoded and written on its own, so memory does not grow with the
     // number of pages. A page that cannot be rendered or written fails the whole export: the
     // staging folder is then never published.
-    const bool ok = PDFBulkRender::renderPages(source, indices, dpi / 72.0, [&](int index, const QImage &image) {
-        const QByteArray bytes = PageImageFormat::encode(image, kind, dpi);
-        return !bytes.isEmpty()
-               && OutputFile::writeStaged(folder.file(PageImageFormat::pageFileName(kind, index + 1)), bytes);
+    const bool ok = renderer.render(indices, scale, [&] {
+        auto encoder = std::make_shared<PageImageEncoder>(kind, dpi);
+        return [&, encoder](int index, const QImage &image) {
+            const QByteArray bytes = encoder->encode(image);
+            return !bytes.isEmpty()
+                   && OutputFile::writeStaged(folder.file(PageImageFormat::pageFileName(kind, index + 1)), bytes);
+        };
     });
     const QString published = ok ? folder.commit() : QString();
     if (published.isEmpty())

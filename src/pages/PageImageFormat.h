@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
 
 // The image formats pages are exported in, by the index of the format lists (0 is PDF, which
@@ -15,7 +14,4 @@ public:
     static int indexFromName(const QString &name);
     // "Page_%d.png" and so on.
     static QString pageFileName(Kind kind, int pageNumber);
-    // The image file's bytes at the highest quality the format offers, tagged `dpi` pixels per
-    // inch (PNG, JPEG, TIFF); empty when encoding fails.
-    static QByteArray encode(const QImage &image, Kind kind, int dpi);
 };

@@ -27,9 +27,11 @@ PFFileListWindow::Preparation PFCombineViewController::prepareFile(const QString
     PFDragModel entry{path, info.completeBaseName(), {}, QUrl::fromLocalFile(path)};
     const QRectF box = PFManager::pfGetPDFRect(path);
     const double scale = box.isEmpty() ? 0.2 : 120.0 / std::max(box.width(), box.height());
-    PDFBulkRender::renderPages(path, {0}, scale, [&](int, const QImage &image) {
-        entry.pdfImage = image;
-        return true;
+    PDFBulkRender(path).render({0}, scale, [&] {
+        return [&](int, const QImage &image) {
+            entry.pdfImage = image.copy(); // the renderer's pixels are only lent
+            return true;
+        };
     }, 1);
     return entry;
 }

@@ -5,6 +5,7 @@
 #include "pages/FreeName.h"
 #include "pages/PFPageManager.h"
 #include "pages/OutputFile.h"
+#include "pages/PageImageEncoder.h"
 #include "pages/PageImageFormat.h"
 #include "pages/PageMessages.h"
 #include "platform/pdf/PDFBulkRender.h"
@@ -60,18 +61,21 @@ PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<
                                                                      .arg(index + 1).arg(info.suffix())));
     QVector<int> order(indices.size());
     std::iota(order.begin(), order.end(), 0);
-    if (const int tooLarge = PDFBulkRender::firstOversizedPage(pdf, order, 1.0); tooLarge >= 0)
+    PDFBulkRender renderer(pdf);
+    if (const int tooLarge = renderer.firstOversizedPage(order, 1.0); tooLarge >= 0)
         return PFPageResult::failure(PageMessages::pageTooLarge(indices[tooLarge] + 1));
-    const PageImageFormat::Kind kind = PageImageFormat::fromIndex(format);
+    PageImageEncoder encoder(PageImageFormat::fromIndex(format), PFPageManager::kDefaultDpi);
     QStringList written = targets;
-    const bool ok = PDFBulkRender::renderPages(pdf, order, 1.0, [&](int i, const QImage &image) {
-        const QByteArray bytes = PageImageFormat::encode(image, kind, PFPageManager::kDefaultDpi);
-        if (bytes.isEmpty())
-            return false;
-        if (replace && indices.size() == 1)
-            return OutputFile::writeReplacing(targets[i], bytes);
-        written[i] = OutputFile::writeNew(targets[i], bytes, &FreeName::forAnyFile);
-        return !written[i].isEmpty();
+    const bool ok = renderer.render(order, 1.0, [&] {
+        return [&](int i, const QImage &image) {
+            const QByteArray bytes = encoder.encode(image);
+            if (bytes.isEmpty())
+                return false;
+            if (replace && indices.size() == 1)
+                return OutputFile::writeReplacing(targets[i], bytes);
+            written[i] = OutputFile::writeNew(targets[i], bytes, &FreeName::forAnyFile);
+            return !written[i].isEmpty();
+        };
     }, 1);
     return ok ? PFPageResult{written, {}} : PFPageResult::failure(PageMessages::writeFailed());
 }

@@ -1,27 +1,16 @@
 #include "PDFBulkRender.h"
 
 #include "MuPDFContext.h"
+#include "PDFPageRaster.h"
 #include "PDFPageTree.h"
+#include "PDFProbe.h"
 
-#include <QSemaphore>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
 #include <vector>
 
 namespace {
-
-QImage toImage(fz_context *ctx, fz_pixmap *pixmap)
-{
-    QImage image(fz_pixmap_width(ctx, pixmap), fz_pixmap_height(ctx, pixmap), QImage::Format_RGB888);
-    if (image.isNull())
-        return image;
-    const unsigned char *samples = fz_pixmap_samples(ctx, pixmap);
-    const size_t stride = size_t(fz_pixmap_stride(ctx, pixmap));
-    for (int y = 0; y < image.height(); ++y)
-        memcpy(image.scanLine(y), samples + size_t(y) * stride, size_t(image.width()) * 3);
-    return image;
-}
 
 // The pixels of the page's image at `scale`; raises on engine errors.
 qint64 pixelsAt(fz_context *ctx, fz_document *doc, int index, double scale)
@@ -36,127 +25,127 @@ qint64 pixelsAt(fz_context *ctx, fz_document *doc, int index, double scale)
     return qint64(pixels.x1 - pixels.x0) * qint64(pixels.y1 - pixels.y0);
 }
 
-// Pixels being rendered by all workers of all exports at once, so memory does not grow with
-// page size times workers: a worker waits until its page fits.
-QSemaphore &pixelsInFlight()
+// Pixels held by all workers of all renders at once: a worker waits until its page fits.
+QSemaphore &pixelBudget()
 {
     static QSemaphore budget{int(PDFBulkRender::kMaxPixels)};
     return budget;
 }
 
-// The pixels of the page's image at `scale`, more than the budget when they cannot be known.
-qint64 pagePixels(fz_context *ctx, fz_document *doc, int index, double scale)
-{
-    qint64 pixels = PDFBulkRender::kMaxPixels + 1;
-    fz_try(ctx) pixels = pixelsAt(ctx, doc, index, scale);
-    fz_catch(ctx) pixels = PDFBulkRender::kMaxPixels + 1;
-    return pixels;
-}
+// What the workers of one render share: the pages, and the next of them that nobody has taken.
+struct Work {
+    const QVector<int> &indices;
+    float scale;
+    std::atomic<int> next = 0;
+    std::atomic<bool> stop = false;
+};
 
-fz_pixmap *renderPixmap(fz_context *ctx, fz_document *doc, int index, double scale)
+// Takes pages until none is left, renders each and hands it to the worker's sink.
+bool renderShare(fz_context *ctx, fz_document *doc, int count, Work &work, const PDFBulkRender::Sink &sink)
 {
-    fz_page *page = nullptr;
-    fz_pixmap *pixmap = nullptr;
-    fz_try(ctx)
-    {
-        page = fz_load_page(ctx, doc, index);
-        pixmap = fz_new_pixmap_from_page(ctx, page, fz_scale(float(scale), float(scale)), fz_device_rgb(ctx), 0);
+    PDFPageRaster raster(pixelBudget(), PDFBulkRender::kMaxPixels);
+    for (int i = work.next++; i < work.indices.size() && !work.stop; i = work.next++) {
+        const int index = work.indices[i];
+        if (index >= count || !sink(index, raster.render(ctx, doc, index, work.scale))) {
+            work.stop = true;
+            return false;
+        }
     }
-    fz_always(ctx) fz_drop_page(ctx, page);
-    fz_catch(ctx) pixmap = nullptr;
-    return pixmap;
+    return true;
 }
 
-// What a worker does with one rendered page (a null pixmap when rendering failed).
-using PixmapSink = std::function<bool(fz_context *ctx, int index, fz_pixmap *pixmap)>;
-
-// Renders every `workers`-th entry of indices starting at `first`.
-bool renderShare(const QByteArray &file, const QVector<int> &indices, int first, int workers, double scale,
-                 const PixmapSink &sink, std::atomic<bool> &stop)
+// A worker with an engine instance and an opening of the file of its own.
+bool renderOnOwnOpening(const QByteArray &file, Work &work, const PDFBulkRender::SinkMaker &makeSink)
 {
     MuPDF::IndependentContext context;
     fz_context *ctx = context.get();
-    if (!ctx)
-        return false;
     int count = 0;
-    fz_document *doc = PDFPageTree::openForReading(ctx, file, &count);
-    bool ok = doc != nullptr;
-    for (int i = first; ok && i < indices.size() && !stop; i += workers) {
-        const int index = indices[i];
-        if (index < 0 || index >= count) {
-            ok = false;
-            break;
-        }
-        // A page above the budget is not rendered (the sink gets null); the others wait until
-        // their pixels fit beside the pages other workers hold.
-        const qint64 pixels = pagePixels(ctx, doc, index, scale);
-        QSemaphoreReleaser held;
-        fz_pixmap *pixmap = nullptr;
-        if (pixels <= PDFBulkRender::kMaxPixels) {
-            pixelsInFlight().acquire(int(pixels));
-            held = QSemaphoreReleaser(pixelsInFlight(), int(pixels));
-            pixmap = renderPixmap(ctx, doc, index, scale);
-        }
-        ok = sink(ctx, index, pixmap);
-        fz_drop_pixmap(ctx, pixmap);
-    }
+    fz_document *doc = ctx ? PDFPageTree::openForReading(ctx, file, &count) : nullptr;
+    const bool ok = doc && renderShare(ctx, doc, count, work, makeSink());
     if (!ok)
-        stop = true;
-    fz_drop_document(ctx, doc);
-    return ok;
-}
-
-bool renderAll(const QString &path, const QVector<int> &indices, double scale, const PixmapSink &sink, int workers)
-{
-    if (indices.isEmpty())
-        return true;
-    if (workers <= 0)
-        workers = std::max(1, QThread::idealThreadCount());
-    workers = std::min<int>(workers, int(indices.size()));
-    const QByteArray file = MuPDF::encodedPath(path);
-    std::atomic<bool> stop = false;
-    std::vector<QFuture<bool>> parts;
-    for (int w = 1; w < workers; ++w)
-        parts.push_back(QtConcurrent::run(renderShare, file, indices, w, workers, scale, std::cref(sink), std::ref(stop)));
-    bool ok = renderShare(file, indices, 0, workers, scale, sink, stop);
-    for (auto &part : parts)
-        ok = part.result() && ok;
+        work.stop = true;
+    if (doc)
+        fz_drop_document(ctx, doc);
     return ok;
 }
 
 } // namespace
 
-namespace PDFBulkRender {
+struct PDFBulkRender::Opening {
+    MuPDF::IndependentContext context;
+    fz_document *doc = nullptr;
+    int count = 0;
+    Status status = Status::Unreadable;
 
-bool renderPages(const QString &path, const QVector<int> &indices, double scale, const Sink &sink, int workers)
+    explicit Opening(const QByteArray &file)
+    {
+        if (context.get())
+            doc = PDFPageTree::openForReading(context.get(), file, &count);
+    }
+    ~Opening()
+    {
+        if (doc)
+            fz_drop_document(context.get(), doc);
+    }
+};
+
+PDFBulkRender::PDFBulkRender(const QString &path)
+    : m_file(MuPDF::encodedPath(path)), m_opening(std::make_unique<Opening>(m_file))
 {
-    return renderAll(path, indices, scale, [&sink](fz_context *ctx, int index, fz_pixmap *pixmap) {
-        return sink(index, pixmap ? toImage(ctx, pixmap) : QImage());
-    }, workers);
+    fz_context *ctx = m_opening->context.get();
+    pdf_document *pdf = m_opening->doc ? pdf_specifics(ctx, m_opening->doc) : nullptr;
+    if (!m_opening->doc)
+        m_opening->status = PDFProbe::isEncrypted(path) ? Status::Encrypted : Status::Unreadable;
+    else if (pdf && pdf->crypt)
+        m_opening->status = Status::Encrypted;
+    else if (m_opening->count <= 0)
+        m_opening->status = Status::NoPages;
+    else
+        m_opening->status = Status::Ready;
 }
 
-int firstOversizedPage(const QString &path, const QVector<int> &indices, double scale)
+PDFBulkRender::~PDFBulkRender() = default;
+
+PDFBulkRender::Status PDFBulkRender::status() const { return m_opening->status; }
+
+int PDFBulkRender::pageCount() const { return m_opening->status == Status::Ready ? m_opening->count : 0; }
+
+int PDFBulkRender::firstOversizedPage(const QVector<int> &indices, double scale) const
 {
-    MuPDF::IndependentContext context;
-    fz_context *ctx = context.get();
-    if (!ctx)
+    if (m_opening->status != Status::Ready)
         return -1;
-    int count = 0;
-    fz_document *doc = PDFPageTree::openForReading(ctx, MuPDF::encodedPath(path), &count);
-    int found = -1;
+    fz_context *ctx = m_opening->context.get();
     for (int index : indices) {
-        if (index < 0 || index >= count)
+        if (index < 0 || index >= m_opening->count)
             continue;
         qint64 pixels = 0;
-        fz_try(ctx) pixels = pixelsAt(ctx, doc, index, scale);
+        fz_try(ctx) pixels = pixelsAt(ctx, m_opening->doc, index, scale);
         fz_catch(ctx) pixels = 0; // the render itself will fail and say so
-        if (pixels > kMaxPixels) {
-            found = index;
-            break;
-        }
+        if (pixels > kMaxPixels)
+            return index;
     }
-    fz_drop_document(ctx, doc);
-    return found;
+    return -1;
 }
 
-} // namespace PDFBulkRender
+bool PDFBulkRender::render(const QVector<int> &indices, double scale, const SinkMaker &makeSink, int workers)
+{
+    if (m_opening->status != Status::Ready)
+        return false;
+    for (int index : indices)
+        if (index < 0 || index >= m_opening->count)
+            return false;
+    if (indices.isEmpty())
+        return true;
+    if (workers <= 0)
+        workers = std::max(1, QThread::idealThreadCount());
+    workers = std::min<int>(workers, int(indices.size()));
+    Work work{indices, float(scale)};
+    // The other workers open the file while this thread starts on its own opening.
+    std::vector<QFuture<bool>> others;
+    for (int w = 1; w < workers; ++w)
+        others.push_back(QtConcurrent::run(renderOnOwnOpening, m_file, std::ref(work), std::cref(makeSink)));
+    bool ok = renderShare(m_opening->context.get(), m_opening->doc, m_opening->count, work, makeSink());
+    for (auto &other : others)
+        ok = other.result() && ok;
+    return ok;
+}
