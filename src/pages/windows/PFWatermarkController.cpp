@@ -125,7 +125,9 @@ void PFWatermarkController::pfAddFont()
         if (menu->actions().size() == recent.size())
             menu->addSeparator();
     }
-    delete m_fontButton->menu();
+    // The old menu may be the one whose item is being handled right now: it goes once that is done.
+    if (QMenu *old = m_fontButton->menu())
+        old->deleteLater();
     m_fontButton->setMenu(menu);
     m_fontButton->setText(m_fontTitle);
 }

@@ -17,10 +17,12 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 // The extract, password and watermark dialogs and the single-page export, driven through
@@ -41,6 +43,21 @@ class TestPageDialogs : public QObject {
         // Check boxes and radio buttons take clicks on their box and title only, at the left.
         const bool toggle = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
         QTest::mouseClick(widget, Qt::LeftButton, {}, toggle ? QPoint(6, widget->height() / 2) : widget->rect().center());
+    }
+    // Clicks the button that pops up a menu, and in the menu the item titled `text`.
+    static void choose(QWidget *window, const char *button, const QString &text)
+    {
+        QTimer::singleShot(0, [text] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction *action : menu->actions())
+                if (action->text() == text) {
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                    return;
+                }
+            menu->close();
+        });
+        click(window, button);
     }
     static void type(QWidget *window, const char *name, const QString &text)
     {
@@ -313,7 +330,12 @@ private slots:
             QCOMPARE(std::make_pair(last.startNum, last.endNum), std::make_pair(2, 3));
             QVERIFY(!last.carriesWatermark(1) && last.carriesWatermark(2) && last.carriesWatermark(3)
                     && !last.carriesWatermark(4));
-            dialog.pfItemClick("DejaVu Sans");
+            // The menu is rebuilt from within its own item's click, with the chosen font first.
+            choose(&dialog, "pfPopUpButton", "DejaVu Sans");
+            QCOMPARE(applied.last().fontName, QString("DejaVu Sans"));
+            choose(&dialog, "pfPopUpButton", "DejaVu Serif");
+            QCOMPARE(applied.last().fontName, QString("DejaVu Serif"));
+            choose(&dialog, "pfPopUpButton", "DejaVu Sans");
             QCOMPARE(applied.last().fontName, QString("DejaVu Sans"));
         }
         const QVariantMap stored = UserDefaults::standard().value("WaterDicKeyPath").toMap();
@@ -321,7 +343,7 @@ private slots:
         QCOMPARE(stored.value("numType").toString(), QString("2"));
         QCOMPARE(stored.value("fontName").toString(), QString("DejaVu Sans"));
         QCOMPARE(UserDefaults::standard().value("FontTitlePickMenu").toStringList(),
-                 QStringList({"DejaVu Sans", "Helvetica"}));
+                 QStringList({"DejaVu Sans", "DejaVu Serif", "Helvetica"}));
 
         PFWatermarkController reopened;
         QVERIFY(reopened.findChild<QRadioButton *>("pfButton3")->isChecked());
