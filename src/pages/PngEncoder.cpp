@@ -65,6 +65,11 @@ QByteArray PngEncoder::encode(const QImage &source, int dpi)
     const int channels = grey ? 1 : alpha ? 4 : 3;
     const size_t rowBytes = size_t(image.width()) * size_t(channels);
     const size_t rowsBytes = (rowBytes + 1) * size_t(image.height());
+    // Buffers kept from a much larger image go back rather than wait for pages that may never come.
+    if (m_rows.capacity() > 2 * rowsBytes) {
+        std::vector<unsigned char>().swap(m_rows);
+        std::vector<unsigned char>().swap(m_deflated);
+    }
     try {
         m_rows.resize(rowsBytes);
         m_deflated.resize(libdeflate_zlib_compress_bound(m_compressor, rowsBytes));
