@@ -42,6 +42,9 @@ bench_export_png_50() {
   ours=$(pages_time "$PAGES_TOOL" export "$PAGES_MANUAL/refman.pdf" "$w" png 1-50)
   peer=$(pages_time mutool draw -q -r 72 -o "$w/peer-%d.png" "$PAGES_MANUAL/refman.pdf" 1-50)
   pages_ratio export-png-50 "$ours" "$peer"
+  # What the speed costs in file size: our PNG files' bytes ÷ mutool's.
+  awk -v o="$(cat "$w"/refman-images/*.png | wc -c)" -v p="$(cat "$w"/peer-*.png | wc -c)" \
+      'BEGIN { printf "BENCH export-png-50-size value=%.2f\n", o / p }'
   rm -rf "$w"
 }
 
