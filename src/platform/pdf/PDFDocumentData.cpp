@@ -34,10 +34,57 @@ void PDFDocumentData::buildPageIndex()
     if (m_pageIndexValid)
         return;
     m_pageObjects = PDFPageTree::pageObjects(MuPDF::context(), doc);
+    indexPageObjects();
+}
+
+void PDFDocumentData::indexPageObjects()
+{
     m_indexOfObject.clear();
     for (size_t i = 0; i < m_pageObjects.size(); ++i)
         m_indexOfObject.emplace(m_pageObjects[i], int(i));
     m_pageIndexValid = true;
+}
+
+void PDFDocumentData::indexPageTree()
+{
+    fz_context *ctx = MuPDF::context();
+    PDFPageTree::Skim skim = PDFPageTree::skim(ctx, doc);
+    if (!skim.sound) {
+        PDFPageTree::normalise(ctx, doc);
+        pageTreeChanged();
+        return;
+    }
+    dropLoadedPages();
+    m_pageObjects = std::move(skim.pages);
+    m_unchecked = std::move(skim.parents);
+    m_checked = 0;
+    indexPageObjects();
+}
+
+bool PDFDocumentData::checkPageTree(const QDeadlineTimer &deadline, bool *renumbered)
+{
+    fz_context *ctx = MuPDF::context();
+    while (m_checked < m_unchecked.size() && !deadline.hasExpired()) {
+        if (!PDFPageTree::isListedPage(ctx, doc, m_pageObjects[m_checked], m_unchecked[m_checked])) {
+            // The skim was wrong about this tree: read it whole, as a damaged one is.
+            m_unchecked.clear();
+            PDFPageTree::normalise(ctx, doc);
+            pageTreeChanged();
+            *renumbered = true;
+            return true;
+        }
+        ++m_checked;
+    }
+    if (m_checked < m_unchecked.size())
+        return false;
+    m_unchecked = {};
+    return true;
+}
+
+void PDFDocumentData::settlePageTree()
+{
+    bool renumbered = false;
+    checkPageTree(QDeadlineTimer(QDeadlineTimer::Forever), &renumbered);
 }
 
 int PDFDocumentData::pageCount()
@@ -147,6 +194,7 @@ std::vector<int> PDFDocumentData::removedObjects()
 void PDFDocumentData::pageTreeChanged()
 {
     dropLoadedPages();
+    m_unchecked = {};
     m_pageIndexValid = false;
     m_pageObjects.clear();
     m_indexOfObject.clear();

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <array>
@@ -22,6 +23,7 @@ namespace {
 constexpr std::array<double, 14> kZoomSteps{0.1, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 4, 8, 16, 24, 32, 64};
 constexpr int kLineStep = 40;
 constexpr int kClickSlop = 4; // pointer travel (pixels) below which a press-release is a click
+constexpr int kPageCheckSliceMs = 3; // GUI time one slice of a deferred page check may take
 
 // The page-space point shown at the top left of the displayed page.
 QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted().map(QPointF()); }
@@ -29,8 +31,11 @@ QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted()
 } // namespace
 
 PDFView::PDFView(QWidget *parent)
-    : QAbstractScrollArea(parent), m_renderer(new PDFTileRenderer(this))
+    : QAbstractScrollArea(parent), m_pageCheck(new QTimer(this)), m_renderer(new PDFTileRenderer(this))
 {
+    m_pageCheck->setSingleShot(true);
+    m_pageCheck->setInterval(0);
+    connect(m_pageCheck, &QTimer::timeout, this, &PDFView::checkPages);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(kLineStep);
@@ -60,10 +65,18 @@ void PDFView::layoutDocumentView()
     const int count = m_document.isNull() ? 0 : m_document.pageCount();
     m_pages.reserve(count);
     m_sizes.reserve(count);
+    // Sizes of pages still to be checked would read every page of a large file before the first
+    // paint: until their check they are taken to be the first page's.
+    const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(0));
+    m_sizedPages = std::min(progress.checkedPages, count);
     for (int i = 0; i < count; ++i) {
         m_pages.append(m_document.page(i));
-        m_sizes.append(m_pages.last().displaySize());
+        m_sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : m_sizes.first());
     }
+    if (progress.finished)
+        m_pageCheck->stop();
+    else
+        m_pageCheck->start();
     m_renderer->reset();
     const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
     if (m_autoScales)
@@ -72,6 +85,41 @@ void PDFView::layoutDocumentView()
     relayout();
     emit documentChanged();
     emit pageChanged();
+}
+
+void PDFView::checkPages()
+{
+    const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(kPageCheckSliceMs));
+    if (progress.renumbered) {
+        // The pages are not what the page tree's nodes said: show them as they really are.
+        const PDFPage current = currentPage();
+        layoutDocumentView();
+        const PDFPage shown = current.index() >= 0 ? current : m_pages.value(0);
+        if (!shown.isNull())
+            jumpTo(PDFDestination(shown, topLeftOf(shown)), false);
+        return;
+    }
+    readCheckedSizes(progress.checkedPages);
+    if (!progress.finished)
+        m_pageCheck->start();
+}
+
+void PDFView::readCheckedSizes(int checkedPages)
+{
+    bool changed = false;
+    for (; m_sizedPages < std::min(checkedPages, int(m_pages.size())); ++m_sizedPages) {
+        const QSizeF size = m_pages[m_sizedPages].displaySize();
+        changed = changed || size != m_sizes[m_sizedPages];
+        m_sizes[m_sizedPages] = size;
+    }
+    if (!changed)
+        return;
+    if (m_autoScales) {
+        m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
+        emit scaleChanged();
+    }
+    relayoutKeeping(QPointF(0, 0));
+    emit pageSizesChanged();
 }
 
 void PDFView::setDisplayMode(PDFDisplayMode mode)
