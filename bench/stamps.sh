@@ -21,9 +21,11 @@ bench_picture_growth() {
   echo "BENCH picture-growth value=${ratio} grew=${grew}B jpeg=${jpeg}B target<=1.05"
 }
 
-# From the Stamp button to the picker with all 23 cells painted.
+# From the Stamp button to the picker with all 23 cells painted: the window's first opening is
+# the value (what a user waits for), later openings are shown beside it.
 bench_stamp_picker_open() {
-  local ms
-  ms=$(stamps_bench stamp-picker-open) || { echo "failed: stamps_bench stamp-picker-open" >&2; return 1; }
-  echo "BENCH stamp-picker-open value=${ms}ms target<50ms"
+  local result first best
+  result=$(stamps_bench stamp-picker-open) || { echo "failed: stamps_bench stamp-picker-open" >&2; return 1; }
+  read -r first best <<<"$result"
+  echo "BENCH stamp-picker-open value=${first}ms later=${best}ms target<50ms"
 }

@@ -3,7 +3,8 @@
 //                                          here) on page 1 at 200 x 150 points and saves; prints
 //                                          the bytes the file grew divided by the JPEG's bytes
 //   stamps_bench stamp-picker-open         ms from the Stamp button's click to the picker with
-//                                          all 23 cells painted; best of 10
+//                                          all 23 cells painted: the first opening of the
+//                                          window, then the best of 10 more
 // Run it with a throw-away HOME: the window reads and writes the user's preferences.
 #include "app/PFWindowController.h"
 #include "app/ViewController.h"
@@ -48,7 +49,7 @@ QByteArray makePhoto()
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(80);
+    writer.setQuality(88);
     writer.write(image);
     return bytes;
 }
@@ -101,8 +102,8 @@ int pickerOpen()
     w.window.show();
     w.controller->pfShowZhuShiMenu();
     PFDrawButton *stamp = w.controller->drawMenu()->buttonWithTag(14);
-    double best = 1e9;
-    for (int round = 0; round < 10; ++round) {
+    double first = 0, best = 1e9;
+    for (int round = 0; round < 11; ++round) {
         QElapsedTimer timer;
         timer.start();
         const QPointF centre = QRectF(stamp->rect()).center();
@@ -119,11 +120,15 @@ int pickerOpen()
         picker->repaint();
         for (PFStampCellView *cell : picker->cells())
             cell->render(&canvas);
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        const double ms = timer.nsecsElapsed() / 1e6;
+        if (round == 0)
+            first = ms;
+        else
+            best = std::min(best, ms);
         picker->close();
         QCoreApplication::processEvents();
     }
-    std::printf("%.2f\n", best);
+    std::printf("%.2f %.2f\n", first, best);
     return 0;
 }
 

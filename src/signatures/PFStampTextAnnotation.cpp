@@ -52,9 +52,15 @@ PFStampTextAnnotation::PFStampTextAnnotation(const PDFPage &page, const PFSignPa
     setPrivateValue(QLatin1String(kColorKey), inputModel.colorT.value_or(QColor(Qt::black)).name(QColor::HexArgb));
     setPrivateValue(QLatin1String(kOriginSizeKey),
                     QString::number(bounds.width(), 'g', 10) + QLatin1Char(' ') + QString::number(bounds.height(), 'g', 10));
-    setContents(*inputModel.inputText);
-    if (!writeAppearance())
+    if (!writeAppearance()) {
         PDFAnnotation::operator=(PDFAnnotation());
+        return;
+    }
+    // The annotation's own text properties, for readers that list or edit annotations: its
+    // drawing above never depends on them, so set after it (no appearance is regenerated).
+    setContents(*inputModel.inputText);
+    setFont(inputModel.fontName.value_or(QString()), kPlacedFontSize);
+    setFontColor(inputModel.colorT.value_or(QColor(Qt::black)));
 }
 
 PFStampTextAnnotation::PFStampTextAnnotation(const PDFAnnotation &annotation)

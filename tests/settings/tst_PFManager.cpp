@@ -94,6 +94,17 @@ private:
     // A folder of its own for each test row.
     QString scratch() const { return m_dir.filePath(QStringLiteral("files-%1").arg(m_serial)); }
 
+    // Makes each name in the scratch folder: a folder when it ends with '/', else an empty file.
+    void populate(const QStringList &names)
+    {
+        for (const QString &name : names) {
+            if (name.endsWith(QLatin1Char('/')))
+                QDir().mkpath(scratch() + QLatin1Char('/') + name);
+            else
+                touch(scratch() + QLatin1Char('/') + name);
+        }
+    }
+
 private slots:
     void initTestCase()
     {
@@ -343,12 +354,7 @@ private slots:
         QFETCH(QStringList, existing);
         QFETCH(QString, requested);
         QFETCH(QString, expected);
-        for (const QString &name : existing) {
-            if (name.endsWith(QLatin1Char('/')))
-                QDir().mkpath(scratch() + QLatin1Char('/') + name);
-            else
-                touch(scratch() + QLatin1Char('/') + name);
-        }
+        populate(existing);
         QCOMPARE(PFManager::pfGetNewFilePath(scratch() + QLatin1Char('/') + requested),
                  scratch() + QLatin1Char('/') + expected);
     }
@@ -379,12 +385,7 @@ private slots:
         QFETCH(QStringList, existing);
         QFETCH(QString, requested);
         QFETCH(QString, expected);
-        for (const QString &name : existing) {
-            if (name.endsWith(QLatin1Char('/')))
-                QDir().mkpath(scratch() + QLatin1Char('/') + name);
-            else
-                touch(scratch() + QLatin1Char('/') + name);
-        }
+        populate(existing);
         QCOMPARE(PFManager::pfGetNewFolderPath(scratch() + QLatin1Char('/') + requested),
                  scratch() + QLatin1Char('/') + expected);
     }

@@ -1,16 +1,12 @@
-#include "app/FakeModalSeam.h"
-#include "app/PFWindowController.h"
-#include "app/ViewController.h"
-#include "editing/EditingViewFixture.h"
 #include "editing/PFBaseImageAnnotation.h"
 #include "editing/PFBasePDFView.h"
 #include "editing/palette/PFDrawButton.h"
 #include "editing/palette/PFDrawMenuView.h"
 #include "platform/store/PersistentContainer.h"
-#include "platform/store/UserDefaults.h"
 #include "settings/PFManager.h"
 #include "signatures/PFDataManager.h"
 #include "signatures/PFSignCollectionItem.h"
+#include "signatures/PFSignColorWell.h"
 #include "signatures/PFSignDrawView.h"
 #include "signatures/PFSignDrawViewController.h"
 #include "signatures/PFSignImageViewController.h"
@@ -20,6 +16,7 @@
 #include "signatures/PFSignTabViewController.h"
 #include "signatures/PFStampTextAnnotation.h"
 #include "stamps/PFStampRedraw.h"
+#include "support/AnnotationWindowFixture.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
 
@@ -37,36 +34,27 @@ using namespace EditingViewFixture;
 class TestPFSignPlacement : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::unique_ptr<FakeModalSeam> m_seam;
-    ViewController *m_controller = nullptr;
-    PFWindowController *m_window = nullptr;
-    QString m_path;
+    std::unique_ptr<AnnotationWindowFixture> m_w;
 
-    PFBasePDFView &view() { return *m_controller->pdfView(); }
-    PDFPage page() { return view().document().page(0); }
+    PFBasePDFView &view() { return m_w->view(); }
+    PDFPage page() { return m_w->page(); }
     PFDataManager &store() { return PFDataManager::sharedManager(); }
 
     PFSignTabViewController *openTab(int tab)
     {
-        PFDrawButton *button = m_controller->drawMenu()->buttonWithTag(15);
+        PFDrawButton *button = m_w->controller->drawMenu()->buttonWithTag(15);
         if (!button)
             return nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
         QCoreApplication::processEvents();
-        PFSignTabViewController *signTab = m_controller->signPlacement()->signTab();
+        PFSignTabViewController *signTab = m_w->controller->signPlacement()->signTab();
         if (!signTab || !signTab->isVisible())
             return nullptr;
         signTab->tabs()->setCurrentIndex(tab);
         return signTab;
     }
 
-    void clickPage(QPointF p)
-    {
-        press(view(), page(), p);
-        release(view(), page(), p);
-    }
+    void clickPage(QPointF p) { m_w->clickPage(p); }
 
     QStringList signImages() const
     {
@@ -77,38 +65,20 @@ class TestPFSignPlacement : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath(QStringLiteral("prefs.json")));
-        m_seam = std::make_unique<FakeModalSeam>();
-        m_path = m_dir->filePath(QStringLiteral("doc.pdf"));
-        TestPdf::write(m_path, TestPdf::simple(1));
-        m_controller = new ViewController(*m_defaults);
-        m_window = new PFWindowController(m_controller);
-        m_window->resize(1200, 900);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
-        auto content = std::make_shared<PFContent>();
-        content->filePath = m_path;
-        QVERIFY(m_controller->setRepresentedObject(content));
-        m_controller->pfShowZhuShiMenu();
-        view().setAutoScales(false);
-        view().setScaleFactor(1.0);
+        m_w = std::make_unique<AnnotationWindowFixture>();
+        QVERIFY(m_w->open(1));
         for (const PFSignParameterModel &entry : store().pfGetAllSignData())
             store().pfDeleteSignData(*entry.dateID);
     }
 
-    void cleanup()
-    {
-        delete m_window;
-        m_seam.reset();
-    }
+    void cleanup() { m_w.reset(); }
 
     void typedSignatureIsKeptPlacedAndReadBack()
     {
         QPointer<PFSignTabViewController> tab = openTab(1);
         QVERIFY(tab);
         PFSignKeybordViewController *typed = tab->pfSignKeybordCon();
-        QCOMPARE(m_defaults->value(QStringLiteral("signFont")).toStringList(), QStringList{QStringLiteral("Helvetica")});
+        QCOMPARE(m_w->defaults.value(QStringLiteral("signFont")).toStringList(), QStringList{QStringLiteral("Helvetica")});
         QTest::keyClicks(typed->pfTextField(), QStringLiteral("Ada Lovelace"));
         QTest::mouseClick(typed->doneButton(), Qt::LeftButton);
         QTRY_VERIFY(!tab);
@@ -124,15 +94,20 @@ private slots:
         QVERIFY(qAbs(bounds.center().x() - at.x()) < 0.01 && qAbs(bounds.center().y() - at.y()) < 0.01);
         QVERIFY(bounds.width() > 60 && bounds.height() > 20);
 
-        QVERIFY(m_controller->pfSavePDFFile(m_path));
-        QCOMPARE(TestPdf::run(QStringLiteral("qpdf"), {"--check", m_path}), 0);
-        PDFDocument reopened = PDFDocument::open(m_path);
+        QVERIFY(m_w->controller->pfSavePDFFile(m_w->path));
+        QCOMPARE(TestPdf::run(QStringLiteral("qpdf"), {"--check", m_w->path}), 0);
+        // Text, font and colour are the annotation's own properties too, as another reader sees them.
+        QString shown;
+        QCOMPARE(TestPdf::run(QStringLiteral("mutool"), {"show", "-g", m_w->path, "pages/1/Annots/1"}, &shown), 0);
+        QVERIFY2(shown.contains(QLatin1String("/Contents(Ada Lovelace)")), qPrintable(shown));
+        QVERIFY2(shown.contains(QLatin1String("/DA(/Helvetica 20 Tf 0 0 0 rg)")), qPrintable(shown));
+        PDFDocument reopened = PDFDocument::open(m_w->path);
         const PFStampTextAnnotation again(reopened.page(0).annotations().first());
         QVERIFY(!again.isNull());
         QCOMPARE(again.inputModel().inputText, QStringLiteral("Ada Lovelace"));
         // Its appearance shows the text in every reader; no font comes with it.
-        const QString png = m_dir->filePath(QStringLiteral("typed.png"));
-        QCOMPARE(TestPdf::run(QStringLiteral("mutool"), {"draw", "-q", "-r", "72", "-o", png, m_path, "1"}), 0);
+        const QString png = m_w->dir.filePath(QStringLiteral("typed.png"));
+        QCOMPARE(TestPdf::run(QStringLiteral("mutool"), {"draw", "-q", "-r", "72", "-o", png, m_w->path, "1"}), 0);
         const QImage rendered(png);
         const QRect area = QRectF(bounds.x(), 792 - bounds.bottom(), bounds.width(), bounds.height()).toRect();
         int ink = 0;
@@ -154,6 +129,33 @@ private slots:
         QTest::mouseClick(tab->pfSignMyCon()->items().first(), Qt::LeftButton);
         QTRY_VERIFY(!tab);
         QCOMPARE(view().pfSignModel()->inputText, QStringLiteral("Ada Lovelace"));
+    }
+
+    void typedSignatureFontNameStaysAValidPdfName()
+    {
+        QPointer<PFSignTabViewController> tab = openTab(1);
+        QVERIFY(tab);
+        PFSignKeybordViewController *typed = tab->pfSignKeybordCon();
+        typed->pfItemClick(QStringLiteral("文泉驿 正黑"));
+        QTest::mouseClick(typed->colorWell()->swatches().last(), Qt::LeftButton);
+        const QColor chosen = typed->colorWell()->color();
+        QVERIFY(chosen != QColor(Qt::black));
+        typed->pfTextField()->insert(QStringLiteral("签名")); // as an input method commits it
+        QTest::keyClicks(typed->pfTextField(), QStringLiteral(" Ada"));
+        QTest::mouseClick(typed->doneButton(), Qt::LeftButton);
+        QTRY_VERIFY(!tab);
+        clickPage({300, 400});
+        QCOMPARE(page().annotations().size(), 1);
+        QVERIFY(m_w->controller->pfSavePDFFile(m_w->path));
+
+        // Bytes outside printable ASCII are escaped in the name, so every reader parses it.
+        QString shown;
+        QCOMPARE(TestPdf::run(QStringLiteral("mutool"), {"show", "-g", m_w->path, "pages/1/Annots/1/DA"}, &shown), 0);
+        QVERIFY2(shown.startsWith(QLatin1String("(/#E6#96#87#E6#B3#89#E9#A9#BF#E6#AD#A3#E9#BB#91 20 Tf ")), qPrintable(shown));
+        const PDFAnnotation reopened = PDFDocument::open(m_w->path).page(0).annotations().first();
+        QCOMPARE(reopened.fontName(), QStringLiteral("文泉驿正黑"));
+        QCOMPARE(reopened.fontColor().name(), chosen.name());
+        QCOMPARE(reopened.contents(), QStringLiteral("签名 Ada"));
     }
 
     void drawnAndImageSignaturesAreKeptAsFilesAndDeletable()
@@ -180,9 +182,9 @@ private slots:
         QImage picture(300, 100, QImage::Format_ARGB32);
         picture.fill(Qt::transparent);
         picture.setPixelColor(10, 10, Qt::blue);
-        const QString file = m_dir->filePath(QStringLiteral("signature.png"));
+        const QString file = m_w->dir.filePath(QStringLiteral("signature.png"));
         QVERIFY(picture.save(file));
-        m_seam->imagePaths.push_back(file);
+        m_w->seam.imagePaths.push_back(file);
         tab = openTab(3);
         QVERIFY(tab);
         QTest::mouseClick(tab->pfSignImageCon()->chooseButton(), Qt::LeftButton);
@@ -231,7 +233,7 @@ private slots:
         QVERIFY(!none.lastError().isEmpty());
         QVERIFY(!none.pfSaveSignFont(QStringLiteral("Helvetica"), Qt::red, QStringLiteral("x")));
         QVERIFY(none.pfGetAllSignData().isEmpty());
-        QPointer<PFSignTabViewController> tab = new PFSignTabViewController(none, *m_defaults);
+        QPointer<PFSignTabViewController> tab = new PFSignTabViewController(none, m_w->defaults);
         QString told;
         tab->pfShowMessage = [&](const QString &message) { told = message; };
         std::optional<PFSignParameterModel> handed;
@@ -244,7 +246,7 @@ private slots:
 
     void recentFontsMoveToTheFrontAndKeepSix()
     {
-        PFSignKeybordViewController typed(*m_defaults);
+        PFSignKeybordViewController typed(m_w->defaults);
         for (const char *name : {"A", "B", "C", "D", "E", "F"})
             typed.pfItemClick(QString::fromLatin1(name));
         QCOMPARE(typed.halfFontsArray(), (QStringList{"F", "E", "D", "C", "B", "A"}));
@@ -253,7 +255,7 @@ private slots:
         typed.pfItemClick(QStringLiteral("G"));
         QCOMPARE(typed.halfFontsArray(), (QStringList{"G", "C", "F", "E", "D", "B"}));
         QCOMPARE(typed.totalFontsArray().first(), QStringLiteral("G"));
-        QCOMPARE(m_defaults->value(QStringLiteral("signFont")).toStringList(), typed.halfFontsArray());
+        QCOMPARE(m_w->defaults.value(QStringLiteral("signFont")).toStringList(), typed.halfFontsArray());
     }
 };
 

@@ -54,7 +54,7 @@ DefaultAppearance parseDefaultAppearance(const QString &da)
     static const QRegularExpression colorPattern(QStringLiteral("((?:[-+]?[0-9.]+\\s+){1,4})(g|rg|k)\\b"));
     const auto font = fontPattern.match(da);
     if (font.hasMatch()) {
-        result.font = font.captured(1);
+        result.font = QString::fromUtf8(QByteArray::fromPercentEncoding(font.captured(1).toLatin1(), '#'));
         result.size = font.captured(2).toDouble();
     }
     const auto color = colorPattern.match(da);
@@ -78,6 +78,8 @@ QByteArray printDefaultAppearance(const DefaultAppearance &da)
     font.remove(QRegularExpression(QStringLiteral("[\\s/()<>\\[\\]{}%]")));
     if (font.isEmpty())
         font = QStringLiteral("Helvetica");
+    // A name is written in printable ASCII: other bytes (a CJK family name) as #xx.
+    font = QString::fromLatin1(font.toUtf8().toPercentEncoding(QByteArrayLiteral("!\"$&'*+,-.:;=?@^_`|~"), {}, '#'));
     const QColor c = da.color.isValid() ? da.color.toRgb() : QColor(Qt::black);
     return QStringLiteral("/%1 %2 Tf %3 %4 %5 rg")
         .arg(font)

@@ -72,56 +72,53 @@ void attachForm(fz_context *ctx, pdf_document *doc, pdf_obj *page, pdf_obj *form
     fz_catch(ctx) fz_rethrow(ctx);
 }
 
-} // namespace
-
-bool PDFPage::appendContent(const PDFDrawing &drawing)
+// Makes a form under the document lock with `makeForm` (which returns a new reference) and puts
+// it after the page's content.
+template <typename MakeForm>
+bool appendMadeForm(PDFDocumentData &data, int pageObject, QPointF cropOrigin, MakeForm makeForm)
 {
-    if (!d || drawing.size.isEmpty())
-        return false;
-    const QRectF crop = bounds(PDFDisplayBox::CropBox);
-    PDFLock lock(d->mutex);
+    PDFLock lock(data.mutex);
     fz_context *ctx = MuPDF::context();
-    pdf_document *doc = d->doc;
-    pdf_obj *page = d->resolve(m_object);
+    pdf_obj *page = data.resolve(pageObject);
     if (!page)
         return false;
     pdf_obj *form = nullptr;
     bool ok = true;
     fz_try(ctx)
     {
-        form = PDFDrawingWriter::addForm(ctx, *d, drawing);
-        attachForm(ctx, doc, page, form, crop.topLeft());
+        form = makeForm(ctx);
+        attachForm(ctx, data.doc, page, form, cropOrigin);
     }
     fz_always(ctx) pdf_drop_obj(ctx, form);
     fz_catch(ctx) ok = false;
-    d->annotationListChanged(m_object); // a loaded page would still show the old content
+    data.annotationListChanged(pageObject); // a loaded page would still show the old content
     return ok;
+}
+
+} // namespace
+
+bool PDFPage::appendContent(const PDFDrawing &drawing)
+{
+    if (!d || drawing.size.isEmpty())
+        return false;
+    PDFDocumentData &data = *d;
+    return appendMadeForm(data, m_object, bounds(PDFDisplayBox::CropBox).topLeft(),
+                          [&](fz_context *ctx) { return PDFDrawingWriter::addForm(ctx, data, drawing); });
 }
 
 bool PDFPage::appendForm(int form)
 {
     if (!d || form <= 0)
         return false;
-    const QRectF crop = bounds(PDFDisplayBox::CropBox);
-    PDFLock lock(d->mutex);
-    fz_context *ctx = MuPDF::context();
     pdf_document *doc = d->doc;
-    pdf_obj *page = d->resolve(m_object);
-    if (!page)
-        return false;
-    pdf_obj *reference = nullptr;
-    bool ok = true;
-    fz_try(ctx)
-    {
-        reference = pdf_new_indirect(ctx, doc, form, 0);
-        if (!pdf_is_stream(ctx, reference))
+    return appendMadeForm(*d, m_object, bounds(PDFDisplayBox::CropBox).topLeft(), [&](fz_context *ctx) {
+        pdf_obj *reference = pdf_new_indirect(ctx, doc, form, 0);
+        if (!pdf_is_stream(ctx, reference)) {
+            pdf_drop_obj(ctx, reference);
             fz_throw(ctx, FZ_ERROR_GENERIC, "not a form");
-        attachForm(ctx, doc, page, reference, crop.topLeft());
-    }
-    fz_always(ctx) pdf_drop_obj(ctx, reference);
-    fz_catch(ctx) ok = false;
-    d->annotationListChanged(m_object);
-    return ok;
+        }
+        return reference;
+    });
 }
 
 int PDFDocument::addDrawing(const PDFDrawing &drawing)

@@ -29,19 +29,7 @@ class TestPDFPageInsertion : public QObject {
                                  + QByteArray::number(6 + 2 * i) + " 0 R >>";
             objects[5 + 2 * i] = "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "\nendstream";
         }
-        QByteArray out = "%PDF-1.7\n";
-        QList<int> offsets;
-        for (int i = 0; i < objects.size(); ++i) {
-            offsets << int(out.size());
-            out += QByteArray::number(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-        }
-        const int xref = int(out.size());
-        out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-        for (int offset : offsets)
-            out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-        out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-               + QByteArray::number(xref) + "\n%%EOF\n";
-        return out;
+        return TestPdf::fromObjects(objects);
     }
     static QStringList pageTexts(const QString &file)
     {
