@@ -1,6 +1,5 @@
 #include "ToolCommands.h"
 
-#include "pages/FreeName.h"
 #include "pages/OutlineParts.h"
 #include "pages/PFPageManager.h"
 #include "pages/PageImageFormat.h"
@@ -182,7 +181,7 @@ int protect(const QStringList &args)
         return fail(error);
     return report(PFPageManager::sharedManager().pfSavePassDoc(
         document, options->value("--user"), options->value("--owner"), options->has("--no-copy"),
-        options->has("--no-print"), FreeName::forFile(options->positional[1])));
+        options->has("--no-print"), options->positional[1]));
 }
 
 int watermark(const QStringList &args)
@@ -214,7 +213,7 @@ int watermark(const QStringList &args)
         model.endNum = match.captured(2).toInt();
     }
     return report(PFPageManager::sharedManager().pfAddWatermark(options->positional[0],
-                                                                FreeName::forFile(options->positional[1]), model));
+                                                                options->positional[1], model));
 }
 
 } // namespace

@@ -86,7 +86,7 @@ void PFPageTools::pfAddWatermarkClick()
 
 void PFPageTools::pfExportThumbPage(const QVector<int> &indices)
 {
-    PFPageExportActions::pfExportThumbPages(m_controller, m_display.get(), m_controller->pdfView()->document(),
+    PFPageExportActions::pfExportThumbPages(m_controller, m_display.get(), m_controller->documentForWriting(),
                                             indices, documentName());
 }
 

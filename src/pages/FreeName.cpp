@@ -37,6 +37,16 @@ QString FreeName::forFile(const QString &path)
     return candidate;
 }
 
+QString FreeName::forAnyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString ending = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    QString candidate = path;
+    for (qint64 n = 1; taken(candidate); ++n)
+        candidate = folderOf(path) + u'/' + info.completeBaseName() + u'-' + QString::number(n) + ending;
+    return candidate;
+}
+
 QString FreeName::forFolder(const QString &path)
 {
     QString candidate = path;

@@ -32,4 +32,12 @@ bool writeReplacing(const QString &path, const QByteArray &bytes)
     return file.commit();
 }
 
+QString writeNew(const QString &wantedPath, const QByteArray &bytes, const StagedOutput::VacantName &vacant)
+{
+    StagedOutput staged(wantedPath, StagedOutput::Kind::File);
+    if (!staged.isValid() || !writeStaged(staged.path(), bytes))
+        return {};
+    return staged.publish(vacant);
+}
+
 } // namespace OutputFile

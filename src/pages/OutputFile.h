@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/system/StagedOutput.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,5 +16,9 @@ bool writeStaged(const QString &path, const QByteArray &bytes);
 // A file the user chose in a save panel, replacing what is there only once the new file is
 // complete: written to a temporary file beside it, synced, then renamed over it.
 bool writeReplacing(const QString &path, const QByteArray &bytes);
+
+// A new file that replaces nothing: written under a hidden name beside `wantedPath`, then
+// published under the first vacant name `vacant` gives. The name used; empty on failure.
+QString writeNew(const QString &wantedPath, const QByteArray &bytes, const StagedOutput::VacantName &vacant);
 
 } // namespace OutputFile

@@ -258,7 +258,7 @@ PFPageResult PFPageManager::pfCombineImages(const QStringList &images, const QSt
 
 PFPageResult PFPageManager::pfSavePassDoc(const PDFDocument &document, const std::optional<QString> &documentPassword,
                                           const std::optional<QString> &permissionsPassword, bool noCopy, bool noPrint,
-                                          const QString &path) const
+                                          const QString &path, ExistingFile existing) const
 {
     if (document.isNull() || document.pageCount() <= 0)
         return PFPageResult::failure(PageMessages::noPages());
@@ -269,9 +269,11 @@ PFPageResult PFPageManager::pfSavePassDoc(const PDFDocument &document, const std
     options.ownerPassword = permissionsPassword.value_or(QString());
     options.allowCopy = !noCopy;
     options.allowPrint = !noPrint;
-    if (!document.write(path, options))
+    const QString written = existing == ExistingFile::Replace ? (document.write(path, options) ? path : QString())
+                                                              : document.writeNew(path, &FreeName::forFile, options);
+    if (written.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
-    return {{path}, {}};
+    return {{written}, {}};
 }
 
 PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString &outPath,
@@ -288,9 +290,10 @@ PFPageResult PFPageManager::pfAddWatermark(const QString &source, const QString 
         return PFPageResult::failure(PageMessages::writeFailed());
     if (marked == 0) // a page range outside the document
         return PFPageResult::failure(PageMessages::invalidParameters());
-    if (!document.write(outPath))
+    const QString written = document.writeNew(outPath, &FreeName::forFile);
+    if (written.isEmpty())
         return PFPageResult::failure(PageMessages::writeFailed());
-    return {{outPath}, {}};
+    return {{written}, {}};
 }
 
 int PFPageManager::pfStampWatermark(PDFDocument &document, const PFWatermarkModel &model) const

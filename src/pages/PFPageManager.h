@@ -16,6 +16,11 @@ class PFPageManager {
 public:
     static PFPageManager &sharedManager();
 
+    // What an output does about a file already at its path. Only a name the user picked in a save
+    // panel, and agreed there to replace, is replaced; every other output takes the next vacant
+    // name, also when a file appears at the name while the output is being written.
+    enum class ExistingFile { KeepIt, Replace };
+
     // Mode "all": one file per page, Page_<n>.pdf in a new folder <name>-split; "o" odd pages,
     // "e" even pages, anything else the pages of the range text, into <name>-splited.pdf.
     PFPageResult pfSplitPDF(const QString &source, const QString &outPath, const QString &type,
@@ -34,13 +39,14 @@ public:
     PFPageResult pfCombinePdfs(const QStringList &sources, const QString &outPath) const;
     // One page per image into <outPath>/merge.pdf (or the next vacant name).
     PFPageResult pfCombineImages(const QStringList &images, const QString &outPath, const ImagePageSetup &setup) const;
-    // A protected copy of `document` at `path`; an absent password is not set. At least one of
-    // the two must be given.
+    // A protected copy of `document` at `path` (or the next vacant name); an absent password is
+    // not set. At least one of the two must be given.
     PFPageResult pfSavePassDoc(const PDFDocument &document, const std::optional<QString> &documentPassword,
                                const std::optional<QString> &permissionsPassword, bool noCopy, bool noPrint,
-                               const QString &path) const;
+                               const QString &path, ExistingFile existing = ExistingFile::KeepIt) const;
     // `source` with the watermark drawn into the content of the pages that carry it, written to
-    // `outPath`; outline, attributes, annotations and links stay as they were.
+    // `outPath` (or the next vacant name); outline, attributes, annotations and links stay as
+    // they were.
     PFPageResult pfAddWatermark(const QString &source, const QString &outPath, const PFWatermarkModel &model) const;
     // Draws the watermark into the content of the pages of `document` that carry it; pages that
     // the model names beyond the document's end are not there to mark. The number of pages

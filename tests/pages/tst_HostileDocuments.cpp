@@ -165,6 +165,23 @@ private slots:
         QCOMPARE(pdftotext(saved), QStringLiteral("BETA GAMMA"));
     }
 
+    void aFileRewrittenSinceItWasReadIsWalkedAgain()
+    {
+        // Read as a sound three-page file first, which spares later workers walking its tree…
+        const QString path = write(QStringLiteral("changing.pdf"), TestPdf::simple(3));
+        QCOMPARE(PDFDocument::open(path).pageCount(), 3);
+        QCOMPARE(PDFBulkText::textOfAllPages(path).size(), 3);
+        // …then rewritten in place with the hostile tree, whose own /Count claims five pages.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write(hostileTree()) > 0);
+        file.close();
+        const QStringList texts = PDFBulkText::textOfAllPages(path);
+        QCOMPARE(texts.size(), 3);
+        QVERIFY(texts.value(1).contains(QStringLiteral("BETA")));
+        QVERIFY(texts.value(2).contains(QStringLiteral("GAMMA")));
+    }
+
     void combineCopiesAnOutlineThatContainsItself()
     {
         const QString a = write(QStringLiteral("loop-a.pdf"), hostileTree());

@@ -63,6 +63,33 @@ private slots:
         QCOMPARE(hidden(path("out")), QStringList());
     }
 
+    void protectedCopiesAndWatermarksKeepWhatIsThere()
+    {
+        TestPdf::write(path("src.pdf"), TestPdf::simple(2));
+        QDir(m_dir.path()).mkdir("keep");
+        TestPdf::write(path("keep/out.pdf"), "theirs");
+        QStringList printed;
+        const QList<QStringList> runs{{"protect", path("src.pdf"), path("keep/out.pdf"), "--user", "u"},
+                                      {"watermark", path("src.pdf"), path("keep/out.pdf"), "--text", "DRAFT", "--angle", "0"}};
+        for (const QStringList &arguments : runs) {
+            QProcess run;
+            run.start(tool(), arguments);
+            QVERIFY(run.waitForFinished(60000));
+            QCOMPARE(run.exitCode(), 0);
+            printed << QString::fromUtf8(run.readAllStandardOutput()).trimmed();
+        }
+        QCOMPARE(printed, QStringList({path("keep/out-1.pdf"), path("keep/out-2.pdf")}));
+        QFile theirs(path("keep/out.pdf"));
+        QVERIFY(theirs.open(QIODevice::ReadOnly));
+        QCOMPARE(theirs.readAll(), QByteArray("theirs"));
+        QCOMPARE(TestPdf::run("qpdf", {"--check", "--password=u", printed[0]}), 0);
+        QCOMPARE(TestPdf::run("qpdf", {"--check", printed[1]}), 0);
+        QString text;
+        QCOMPARE(TestPdf::run("pdftotext", {printed[1], "-"}, &text), 0);
+        QVERIFY2(text.contains("DRAFT"), qPrintable(text));
+        QCOMPARE(hidden(path("keep")), QStringList());
+    }
+
     void aNameTakenAtTheLastMomentIsNotReplaced()
     {
         QDir(m_dir.path()).mkdir("race");

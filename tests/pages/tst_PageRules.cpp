@@ -57,6 +57,11 @@ private slots:
         QCOMPARE(FreeName::forFile(touch("a-b.pdf")), m_dir.filePath("a-b-1.pdf"));
         QCOMPARE(FreeName::forFile(touch("photo.png")), m_dir.filePath("photo-1.pdf"));
         QCOMPARE(FreeName::forFile(m_dir.filePath("vacant.pdf")), m_dir.filePath("vacant.pdf"));
+        touch("page-1-1.tiff");
+        QCOMPARE(FreeName::forAnyFile(touch("page-1.tiff")), m_dir.filePath("page-1-2.tiff"));
+        QCOMPARE(FreeName::forAnyFile(touch("scan.v2.jpg")), m_dir.filePath("scan.v2-1.jpg"));
+        QCOMPARE(FreeName::forAnyFile(touch("plain")), m_dir.filePath("plain-1"));
+        QCOMPARE(FreeName::forAnyFile(m_dir.filePath("free.png")), m_dir.filePath("free.png"));
 
         QVERIFY(FreeName::isPureInt(" -12 "));
         QVERIFY(!FreeName::isPureInt("1a"));

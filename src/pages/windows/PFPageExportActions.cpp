@@ -2,6 +2,7 @@
 
 #include "PFPagePrompts.h"
 #include "PFPageTask.h"
+#include "pages/FreeName.h"
 #include "pages/PFPageManager.h"
 #include "pages/OutputFile.h"
 #include "pages/PageImageFormat.h"
@@ -28,19 +29,23 @@ void pfExtractParameter(QWidget *owner, PFStatusDisplay *display, const QString 
     }, {});
 }
 
-PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path)
+PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path,
+                                   PFPageManager::ExistingFile existing)
 {
-    return pfThumbExportPDFIndices(document, {index}, format, path);
+    return pfThumbExportPDFIndices(document, {index}, format, path, existing);
 }
 
 PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<int> &indices, int format,
-                                     const QString &path)
+                                     const QString &path, PFPageManager::ExistingFile existing)
 {
     PDFDocument pages = PDFDocument::create();
     if (document.isNull() || indices.isEmpty() || pages.insertPages(document, indices, 0).isEmpty())
         return PFPageResult::failure(PageMessages::noPages());
-    if (format == 0)
-        return pages.write(path) ? PFPageResult{{path}, {}} : PFPageResult::failure(PageMessages::writeFailed());
+    const bool replace = existing == PFPageManager::ExistingFile::Replace;
+    if (format == 0) {
+        const QString written = replace ? (pages.write(path) ? path : QString()) : pages.writeNew(path, &FreeName::forFile);
+        return written.isEmpty() ? PFPageResult::failure(PageMessages::writeFailed()) : PFPageResult{{written}, {}};
+    }
     // The renderer reads files, so the pages go through a scratch file of their own.
     QTemporaryDir scratch;
     const QString pdf = scratch.filePath(QStringLiteral("pages.pdf"));
@@ -58,11 +63,17 @@ PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<
     if (const int tooLarge = PDFBulkRender::firstOversizedPage(pdf, order, 1.0); tooLarge >= 0)
         return PFPageResult::failure(PageMessages::pageTooLarge(indices[tooLarge] + 1));
     const PageImageFormat::Kind kind = PageImageFormat::fromIndex(format);
+    QStringList written = targets;
     const bool ok = PDFBulkRender::renderPages(pdf, order, 1.0, [&](int i, const QImage &image) {
         const QByteArray bytes = PageImageFormat::encode(image, kind, PFPageManager::kDefaultDpi);
-        return !bytes.isEmpty() && OutputFile::writeReplacing(targets.value(i), bytes);
+        if (bytes.isEmpty())
+            return false;
+        if (replace && indices.size() == 1)
+            return OutputFile::writeReplacing(targets[i], bytes);
+        written[i] = OutputFile::writeNew(targets[i], bytes, &FreeName::forAnyFile);
+        return !written[i].isEmpty();
     }, 1);
-    return ok ? PFPageResult{targets, {}} : PFPageResult::failure(PageMessages::writeFailed());
+    return ok ? PFPageResult{written, {}} : PFPageResult::failure(PageMessages::writeFailed());
 }
 
 void pfExportThumbPage(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document, int index,
@@ -84,7 +95,9 @@ void pfExportThumbPages(QWidget *owner, PFStatusDisplay *display, const PDFDocum
     PFPageTask::Options options;
     options.reveal = false;
     PFPageTask::run(owner, display, [document, indices, choice = *choice] {
-        return pfThumbExportPDFIndices(document, indices, choice.formatIndex, choice.path);
+        return pfThumbExportPDFIndices(document, indices, choice.formatIndex, choice.path,
+                                       choice.replaces ? PFPageManager::ExistingFile::Replace
+                                                       : PFPageManager::ExistingFile::KeepIt);
     }, std::move(options));
 }
 

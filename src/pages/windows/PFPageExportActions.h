@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/PFPageManager.h"
 #include "pages/PFPageResult.h"
 #include "platform/pdf/PDFDocument.h"
 
@@ -29,9 +30,13 @@ void pfExportThumbPage(QWidget *owner, PFStatusDisplay *display, const PDFDocume
 void pfExportThumbPages(QWidget *owner, PFStatusDisplay *display, const PDFDocument &document,
                         const QVector<int> &indices, const QString &documentName);
 
-// The single-page export itself: format 0 PDF, 1 PNG, 2 JPEG, 3 JPEG 2000, 4 TIFF.
-PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path);
+// The single-page export itself: format 0 PDF, 1 PNG, 2 JPEG, 3 JPEG 2000, 4 TIFF. A file at
+// `path` is replaced only when `existing` says so (the user agreed in the save panel), and the
+// numbered names of several pages never replace anything: they take the next vacant names.
+PFPageResult pfThumbExportPDFIndex(const PDFDocument &document, int index, int format, const QString &path,
+                                   PFPageManager::ExistingFile existing = PFPageManager::ExistingFile::KeepIt);
 PFPageResult pfThumbExportPDFIndices(const PDFDocument &document, const QVector<int> &indices, int format,
-                                     const QString &path);
+                                     const QString &path,
+                                     PFPageManager::ExistingFile existing = PFPageManager::ExistingFile::KeepIt);
 
 } // namespace PFPageExportActions

@@ -15,6 +15,7 @@ public:
     struct SaveChoice {
         QString path;
         int formatIndex = 0; // position in the offered format list
+        bool replaces = false; // the file existed and the user agreed to replace it
     };
 
     virtual ~PFPagePrompts() = default;

@@ -13,9 +13,10 @@ void pfSetPassDoc(QWidget *owner, PFStatusDisplay *display, const PDFDocument &d
     if (!choice)
         return;
     const QString path = choice->path;
+    const auto existing = choice->replaces ? PFPageManager::ExistingFile::Replace : PFPageManager::ExistingFile::KeepIt;
     PFPageTask::run(owner, display, [=] {
         return PFPageManager::sharedManager().pfSavePassDoc(document, documentPassword, permissionsPassword, noCopy,
-                                                           noPrint, path);
+                                                           noPrint, path, existing);
     }, {});
 }
 

@@ -42,7 +42,10 @@ std::optional<PFPagePrompts::SaveChoice> PFSystemPagePrompts::saveFile(QWidget *
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return SaveChoice{dialog.selectedFiles().first(), int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+    // The panel asks before it accepts an existing file, so a file there now is one to replace.
+    const QString path = dialog.selectedFiles().first();
+    return SaveChoice{path, int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))),
+                      QFileInfo::exists(path)};
 }
 
 std::optional<QColor> PFSystemPagePrompts::chooseColor(QWidget *parent, const QColor &initial)

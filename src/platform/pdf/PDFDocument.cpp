@@ -11,8 +11,11 @@
 
 namespace {
 
+// `file` and `before` name the file read and its stamp before it was read, for remembering a
+// sound page tree.
 std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, bool compactRewrites,
-                                       PDFPageCheck check = PDFPageCheck::AtOpen)
+                                       PDFPageCheck check = PDFPageCheck::AtOpen, const QByteArray &file = {},
+                                       const PDFPageTree::FileStamp &before = {})
 {
     if (!doc)
         return nullptr;
@@ -23,6 +26,8 @@ std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, b
     fz_context *ctx = MuPDF::context();
     fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
     fz_catch(ctx) data->locked = true;
+    data->openedFile = file;
+    data->openedStamp = before;
     if (!data->locked) {
         PDFLock lock(data->mutex);
         data->indexPageTree();
@@ -64,9 +69,12 @@ PDFDocument PDFDocument::open(const QString &path, PDFPageCheck check)
     fz_context *ctx = MuPDF::context();
     const QByteArray file = MuPDF::encodedPath(path);
     fz_stream *stream = nullptr;
+    const PDFPageTree::FileStamp before = PDFPageTree::stampOf(file);
     fz_try(ctx) stream = fz_open_file(ctx, file.constData());
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path, true, check));
+    // Once its tree is found sound, bulk work on this file (export, split, text) need not walk
+    // it again.
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path, true, check, file, before));
 }
 
 PDFDocument PDFDocument::openData(const QByteArray &bytes, PDFPageCheck check)

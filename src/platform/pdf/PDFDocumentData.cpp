@@ -50,8 +50,9 @@ void PDFDocumentData::indexPageTree()
     fz_context *ctx = MuPDF::context();
     PDFPageTree::Skim skim = PDFPageTree::skim(ctx, doc);
     if (!skim.sound) {
-        PDFPageTree::normalise(ctx, doc);
+        const bool sound = PDFPageTree::normalise(ctx, doc);
         pageTreeChanged();
+        pageTreeChecked(sound);
         return;
     }
     dropLoadedPages();
@@ -68,8 +69,9 @@ bool PDFDocumentData::checkPageTree(const QDeadlineTimer &deadline, bool *renumb
         if (!PDFPageTree::isListedPage(ctx, doc, m_pageObjects[m_checked], m_unchecked[m_checked])) {
             // The skim was wrong about this tree: read it whole, as a damaged one is.
             m_unchecked.clear();
-            PDFPageTree::normalise(ctx, doc);
+            const bool sound = PDFPageTree::normalise(ctx, doc);
             pageTreeChanged();
+            pageTreeChecked(sound);
             *renumbered = true;
             return true;
         }
@@ -77,8 +79,24 @@ bool PDFDocumentData::checkPageTree(const QDeadlineTimer &deadline, bool *renumb
     }
     if (m_checked < m_unchecked.size())
         return false;
-    m_unchecked = {};
+    if (!m_unchecked.empty()) {
+        m_unchecked = {};
+        pageTreeChecked(true);
+    }
     return true;
+}
+
+void PDFDocumentData::pageTreeChecked(bool sound)
+{
+    // Only the tree as read from the file: a change since would not be in it.
+    fz_context *ctx = MuPDF::context();
+    int unsaved = 1;
+    fz_try(ctx) unsaved = pdf_has_unsaved_changes(ctx, doc);
+    fz_catch(ctx) unsaved = 1;
+    if (sound && !unsaved && !openedFile.isEmpty()) {
+        buildPageIndex();
+        PDFPageTree::rememberSound(openedFile, openedStamp, m_pageObjects);
+    }
 }
 
 void PDFDocumentData::settlePageTree()

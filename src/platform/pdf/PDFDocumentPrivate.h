@@ -2,6 +2,7 @@
 
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
+#include "PDFPageTree.h"
 #include "PDFTextPageCache.h"
 
 #include <QByteArray>
@@ -32,6 +33,9 @@ struct PDFDocumentData {
     std::recursive_mutex mutex;
     pdf_document *doc = nullptr;
     QString path;
+    // The file read and its stamp from before, to remember once the page tree is found sound.
+    QByteArray openedFile;
+    PDFPageTree::FileStamp openedStamp;
     bool locked = false; // a password is still needed
     QByteArray password; // the one that opened it, for rewriting it encrypted as it came
 
@@ -90,6 +94,7 @@ struct PDFDocumentData {
 
 private:
     void buildPageIndex();
+    void pageTreeChecked(bool sound);
     void indexPageObjects();
     void dropLoadedPages();
     std::map<int, pdf_page *> m_loaded;

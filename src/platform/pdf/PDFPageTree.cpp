@@ -1,6 +1,10 @@
 #include "PDFPageTree.h"
 
+#include <algorithm>
+#include <mutex>
+#include <optional>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -169,9 +173,83 @@ void flatten(fz_context *ctx, pdf_document *doc, const Walk &walk)
     fz_catch(ctx) fz_rethrow(ctx);
 }
 
+// Files recently found to have a sound page tree, newest last.
+class SoundFiles {
+public:
+    std::optional<std::vector<int>> pages(const PDFPageTree::FileStamp &stamp)
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto &[known, pages] : m_files)
+            if (known == stamp)
+                return pages;
+        return std::nullopt;
+    }
+    void remember(const PDFPageTree::FileStamp &stamp, const std::vector<int> &pages)
+    {
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_files, [&](const auto &entry) { return entry.first == stamp; });
+        if (m_files.size() >= kKept)
+            m_files.erase(m_files.begin());
+        m_files.emplace_back(stamp, pages);
+    }
+
+private:
+    static constexpr size_t kKept = 16;
+    std::mutex m_mutex;
+    std::vector<std::pair<PDFPageTree::FileStamp, std::vector<int>>> m_files;
+};
+
+SoundFiles &soundFiles()
+{
+    static SoundFiles files;
+    return files;
+}
+
+// Gives the engine the page map it would otherwise build by walking the whole tree on the first
+// link it resolves: `pages` are the leaves of the document's tree as it now stands, each once.
+// The engine frees the map with the document. Raises on engine errors.
+void installPageMap(fz_context *ctx, pdf_document *doc, const std::vector<int> &pages)
+{
+    if (doc->fwd_page_map || doc->rev_page_map || pages.empty())
+        return;
+    const int count = int(pages.size());
+    int *forward = fz_malloc_array(ctx, count, int);
+    pdf_rev_page_map *reverse = nullptr;
+    fz_try(ctx) reverse = fz_malloc_array(ctx, count, pdf_rev_page_map);
+    fz_catch(ctx)
+    {
+        fz_free(ctx, forward);
+        fz_rethrow(ctx);
+    }
+    for (int i = 0; i < count; ++i) {
+        forward[i] = pages[size_t(i)];
+        reverse[i] = {i, pages[size_t(i)]};
+    }
+    std::sort(reverse, reverse + count, [](const pdf_rev_page_map &a, const pdf_rev_page_map &b) { return a.object < b.object; });
+    doc->map_page_count = count;
+    doc->fwd_page_map = forward;
+    doc->rev_page_map = reverse;
+    doc->page_map_nesting = 1;
+}
+
 } // namespace
 
 namespace PDFPageTree {
+
+FileStamp stampOf(const QByteArray &file)
+{
+    struct stat info;
+    if (::stat(file.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
+void rememberSound(const QByteArray &file, const FileStamp &before, const std::vector<int> &pages)
+{
+    if (before.isValid() && !pages.empty() && stampOf(file) == before)
+        soundFiles().remember(before, pages);
+}
+
 
 std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc)
 {
@@ -181,16 +259,19 @@ std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc)
     return walk.pages;
 }
 
-void normalise(fz_context *ctx, pdf_document *doc)
+bool normalise(fz_context *ctx, pdf_document *doc)
 {
     Walk walk(ctx);
+    bool sound = false;
     fz_try(ctx)
     {
         walkTree(ctx, doc, walk);
         if (walk.irregular)
             flatten(ctx, doc, walk);
+        sound = !walk.irregular;
     }
-    fz_catch(ctx) {}
+    fz_catch(ctx) sound = false;
+    return sound;
 }
 
 Skim skim(fz_context *ctx, pdf_document *doc)
@@ -242,6 +323,8 @@ int pageCount(fz_context *ctx, fz_document *doc)
 
 fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count)
 {
+    const FileStamp before = stampOf(file);
+    std::optional<std::vector<int>> pages = before.isValid() ? soundFiles().pages(before) : std::nullopt;
     pdf_document *doc = nullptr;
     bool locked = true;
     // Opened as a PDF whatever the file's name says.
@@ -256,8 +339,28 @@ fz_document *openForReading(fz_context *ctx, const QByteArray &file, int *count)
         *count = 0;
         return nullptr;
     }
-    normalise(ctx, doc);
-    *count = pageCount(ctx, &doc->super);
+    Walk walk(ctx);
+    if (!pages) {
+        fz_try(ctx)
+        {
+            walkTree(ctx, doc, walk);
+            if (walk.irregular)
+                flatten(ctx, doc, walk);
+        }
+        fz_catch(ctx) walk.pages.clear();
+        if (!walk.irregular)
+            rememberSound(file, before, walk.pages);
+        pages = std::move(walk.pages);
+    }
+    bool ok = true;
+    fz_try(ctx) installPageMap(ctx, doc, *pages);
+    fz_catch(ctx) ok = false;
+    if (!ok) {
+        pdf_drop_document(ctx, doc);
+        *count = 0;
+        return nullptr;
+    }
+    *count = int(pages->size());
     return &doc->super;
 }
 

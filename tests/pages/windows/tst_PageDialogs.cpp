@@ -184,6 +184,52 @@ private slots:
         QVERIFY(PDFDocument::open(m_dir.filePath("single.pdf")).page(0).string().startsWith("Page 2"));
     }
 
+    void savePanelOutputsReplaceOnlyWhatTheUserAgreedTo()
+    {
+        const PDFDocument document = PDFDocument::open(make("chosen.pdf", 3));
+        const QString chosen = m_dir.filePath("export.pdf");
+        TestPdf::write(chosen, "old");
+        const auto keep = PFPageManager::ExistingFile::KeepIt, replace = PFPageManager::ExistingFile::Replace;
+        const auto contents = [](const QString &path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        // A file that appeared after the panel closed is kept; the export takes the next name.
+        const PFPageResult kept = PFPageExportActions::pfThumbExportPDFIndex(document, 0, 0, chosen, keep);
+        QCOMPARE(kept.written, QStringList({m_dir.filePath("export-1.pdf")}));
+        QCOMPARE(contents(chosen), QByteArray("old"));
+        QCOMPARE(TestPdf::run("qpdf", {"--check", kept.written[0]}), 0);
+        // The file the user agreed to replace is replaced.
+        QCOMPARE(PFPageExportActions::pfThumbExportPDFIndex(document, 1, 0, chosen, replace).written, QStringList({chosen}));
+        QCOMPARE(TestPdf::run("qpdf", {"--check", chosen}), 0);
+        QVERIFY(PDFDocument::open(chosen).page(0).string().startsWith("Page 2"));
+
+        // Several pages as images: their numbered names were never offered, so none is replaced.
+        TestPdf::write(m_dir.filePath("shot-1.png"), "old");
+        const PFPageResult shots =
+            PFPageExportActions::pfThumbExportPDFIndices(document, {0, 2}, 1, m_dir.filePath("shot.png"), replace);
+        QCOMPARE(shots.written, QStringList({m_dir.filePath("shot-1-1.png"), m_dir.filePath("shot-3.png")}));
+        QCOMPARE(contents(m_dir.filePath("shot-1.png")), QByteArray("old"));
+        QCOMPARE(QImageReader(shots.written[0]).format(), QByteArray("png"));
+
+        // The protected copy follows the same rule.
+        FakePrompts prompts;
+        RecordingDisplay display;
+        const QString copy = m_dir.filePath("copy.pdf");
+        TestPdf::write(copy, "old");
+        prompts.save = PFPagePrompts::SaveChoice{copy, 0, false};
+        QWidget owner;
+        PFProtectedCopySaver::pfSetPassDoc(&owner, &display, document, "chosen", "pw", QString(), false, false);
+        QTRY_VERIFY_WITH_TIMEOUT(!prompts.revealed.isEmpty(), 20000);
+        QCOMPARE(prompts.revealed, QStringList({m_dir.filePath("copy-1.pdf")}));
+        QCOMPARE(contents(copy), QByteArray("old"));
+        prompts.save->replaces = true;
+        PFProtectedCopySaver::pfSetPassDoc(&owner, &display, document, "chosen", "pw", QString(), false, false);
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.revealed.size() == 2, 20000);
+        QCOMPARE(prompts.revealed.last(), copy);
+        QCOMPARE(TestPdf::run("qpdf", {"--check", "--password=pw", copy}), 0);
+    }
+
     void passwordDialogAndProtectedCopy()
     {
         FakePrompts prompts;
