@@ -60,6 +60,8 @@ void PDFDocumentData::indexPageTree()
     m_unchecked = std::move(skim.parents);
     m_checked = 0;
     indexPageObjects();
+    if (m_unchecked.empty())
+        pageTreeChecked(true); // the skim read every page
 }
 
 bool PDFDocumentData::checkPageTree(const QDeadlineTimer &deadline, bool *renumbered)

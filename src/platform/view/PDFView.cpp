@@ -24,6 +24,8 @@ constexpr std::array<double, 14> kZoomSteps{0.1, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 
 constexpr int kLineStep = 40;
 constexpr int kClickSlop = 4; // pointer travel (pixels) below which a press-release is a click
 constexpr int kPageCheckSliceMs = 3; // GUI time one slice of a deferred page check may take
+constexpr int kPageCheckDelayMs = 200;
+constexpr int kNearbyPages = 8; // how far from the current page indexOf looks before asking the document
 
 // The page-space point shown at the top left of the displayed page.
 QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted().map(QPointF()); }
@@ -34,7 +36,6 @@ PDFView::PDFView(QWidget *parent)
     : QAbstractScrollArea(parent), m_pageCheck(new QTimer(this)), m_renderer(new PDFTileRenderer(this))
 {
     m_pageCheck->setSingleShot(true);
-    m_pageCheck->setInterval(0);
     connect(m_pageCheck, &QTimer::timeout, this, &PDFView::checkPages);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -73,10 +74,11 @@ void PDFView::layoutDocumentView()
         m_pages.append(m_document.page(i));
         m_sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : m_sizes.first());
     }
-    if (progress.finished)
-        m_pageCheck->stop();
-    else
-        m_pageCheck->start();
+    // The check waits a moment: at once, it would hold the document back from the renderer
+    // drawing the first screen.
+    m_pageCheck->stop();
+    if (!progress.finished)
+        m_pageCheck->start(kPageCheckDelayMs);
     m_renderer->reset();
     const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
     if (m_autoScales)
@@ -101,7 +103,7 @@ void PDFView::checkPages()
     }
     readCheckedSizes(progress.checkedPages);
     if (!progress.finished)
-        m_pageCheck->start();
+        m_pageCheck->start(0);
 }
 
 void PDFView::readCheckedSizes(int checkedPages)
@@ -264,8 +266,17 @@ int PDFView::indexOf(const PDFPage &page) const
 {
     if (page.isNull() || !(page.document() == m_document))
         return -1;
+    // Pages asked about while painting are near the current one: found there without the
+    // document's lock, which a renderer building a page may hold for a while.
+    const int count = int(m_pages.size());
+    for (int distance = 0; distance <= kNearbyPages; ++distance) {
+        for (int index : {m_current - distance, m_current + distance}) {
+            if (index >= 0 && index < count && m_pages[index] == page)
+                return index;
+        }
+    }
     const int index = page.index();
-    return index >= 0 && index < m_pages.size() ? index : -1;
+    return index >= 0 && index < count ? index : -1;
 }
 
 // Current page and navigation -----------------------------------------------------------------
