@@ -101,6 +101,7 @@ void PFSidePanel::pfPanelBKViewColorChange(bool dark)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, dark ? QColor(40, 40, 40) : QColor(246, 246, 246));
     setPalette(palette);
+    m_thumbnails->setBackgroundColor(dark ? QColor::fromRgbF(0.10980392f, 0.12549020f, 0.13725491f) : QColor(Qt::white));
     updateIcons();
 }
 

@@ -15,6 +15,7 @@
 #include "PFThumbnailCache.h"
 #include "PFToolMenuView.h"
 #include "editing/PFBasePDFView.h"
+#include "editing/PFPageCommands.h"
 #include "editing/PFEditCommands.h"
 #include "editing/PFThumbnailMenu.h"
 #include "editing/PFFreeTextEditor.h"
@@ -138,6 +139,11 @@ ViewController::ViewController(UserDefaults &defaults, QWidget *parent) : QWidge
     });
 
     connect(m_pdfView, &PDFView::pageChanged, this, &ViewController::pfChangePageTitle);
+    // A followed link or outline entry makes Back possible; the Go menu shows it at once.
+    connect(m_pdfView, &PDFView::pageChanged, this, [this] { emit goBackMenuEnabled(m_pdfView->canGoBack()); });
+    // The chosen zoom is applied again when pages turn: a fit to the pages' width no longer
+    // fits once a page lies on its side.
+    connect(m_pdfView->pfPageCommands(), &PFPageCommands::pagesRotated, this, [this] { pfScaleFaterClick(m_scaleType); });
     connect(m_pdfView, &PDFView::linkRefused, this, [this](const QString &, const QString &message) {
         showMessage(message);
     });

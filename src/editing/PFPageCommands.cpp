@@ -53,7 +53,6 @@ void PFPageCommands::finish(const QVector<PDFPage> &selection)
     const PDFAnnotation selected = m_view->dragAnnotation();
     if (!selected.isNull() && (selected.page().isNull() || selected.page().index() < 0))
         m_view->pfResetData();
-    m_view->layoutDocumentView();
     m_view->viewport()->update();
     m_view->pfChangeOrAddAnnotation();
     const QVector<PDFPage> shown = livePages(selection);
@@ -79,6 +78,7 @@ void PFPageCommands::removeStep(const QVector<PDFPage> &pages)
         if (gone.contains(indices[i]))
             removed.append(pages[i]);
     m_view->undoManager()->registerUndo([this, removed, gone] { insertStep(removed, gone); });
+    m_view->pagesRemoved(gone);
     const int first = std::min(gone.first(), document.pageCount() - 1);
     finish({document.page(first)});
 }
@@ -91,6 +91,10 @@ void PFPageCommands::insertStep(const QVector<PDFPage> &pages, const QVector<int
         return;
     const QVector<PDFPage> inserted = livePages(pages);
     m_view->undoManager()->registerUndo([this, inserted] { removeStep(inserted); });
+    QVector<int> at;
+    for (const PDFPage &page : inserted)
+        at.append(page.index());
+    m_view->pagesInserted(at);
     finish(inserted);
 }
 
@@ -102,6 +106,7 @@ bool PFPageCommands::orderStep(const QVector<PDFPage> &order, const QVector<PDFP
         return false;
     const QVector<PDFPage> before = current;
     bool changed = false;
+    QVector<std::pair<int, int>> moves;
     // Only pages out of place move, one movePage each, so a single moved page costs one move
     // however long the document is.
     for (int i = 0; i < order.size(); ++i) {
@@ -112,11 +117,13 @@ bool PFPageCommands::orderStep(const QVector<PDFPage> &order, const QVector<PDFP
             break;
         const PDFPage page = current.takeAt(from);
         current.insert(i, page);
+        moves.append({from, i});
         changed = true;
     }
     if (!changed)
         return false;
     m_view->undoManager()->registerUndo([this, before, moved] { orderStep(before, moved); });
+    m_view->pagesMoved(moves);
     finish(moved);
     return true;
 }
@@ -124,12 +131,15 @@ bool PFPageCommands::orderStep(const QVector<PDFPage> &order, const QVector<PDFP
 void PFPageCommands::rotateStep(const QVector<PDFPage> &pages, const QVector<int> &rotations)
 {
     QVector<int> previous;
+    QVector<int> indices;
     for (int i = 0; i < pages.size(); ++i) {
         previous.append(pages[i].rotation());
         PDFPage(pages[i]).setRotation(rotations[i]);
-        m_view->invalidatePage(pages[i]);
+        indices.append(pages[i].index());
     }
     m_view->undoManager()->registerUndo([this, pages, previous] { rotateStep(pages, previous); });
+    m_view->pagesResized(indices);
+    emit pagesRotated();
     finish(pages);
 }
 
@@ -145,6 +155,7 @@ bool PFPageCommands::pfInsertPage(const PDFPage &page, bool after)
     if (blank.isNull())
         return false;
     m_view->undoManager()->registerUndo([this, blank] { removeStep({blank}); });
+    m_view->pagesInserted({index});
     finish({blank});
     return true;
 }
@@ -231,6 +242,10 @@ QVector<PDFPage> PFPageCommands::pfPastePages(int index)
     if (pasted.isEmpty())
         return {};
     m_view->undoManager()->registerUndo([this, pasted] { removeStep(pasted); });
+    QVector<int> indices;
+    for (int i = 0; i < pasted.size(); ++i)
+        indices.append(at + i);
+    m_view->pagesInserted(indices);
     finish(pasted);
     return pasted;
 }

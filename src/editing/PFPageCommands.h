@@ -42,6 +42,9 @@ signals:
     // pages, or the page in place of deleted ones).
     void pagesChanged(const QVector<PDFPage> &selection);
     void pfCutPageChanged();
+    // Pages were turned (or turned back): their shapes changed, so a zoom fitted to the pages
+    // no longer fits.
+    void pagesRotated();
 
 private:
     // The undoable primitives; each registers its inverse.

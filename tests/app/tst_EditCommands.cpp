@@ -2,23 +2,34 @@
 #include "app/AppDelegate.h"
 #include "app/Document.h"
 #include "app/PFDocumentController.h"
+#include "app/PFSaveAlertController.h"
 #include "app/PFSidePanel.h"
 #include "app/PFWindowController.h"
 #include "app/ViewController.h"
 #include "editing/PFBasePDFView.h"
+#include "editing/PFFreeTextEditor.h"
 #include "editing/PFPageCommands.h"
+#include "editing/PFThumbnailMenu.h"
+#include "editing/PFToolStatus.h"
 #include "editing/PFUndoManager.h"
 #include "platform/pdf/PDFAnnotation.h"
 #include "platform/pdf/PDFDocument.h"
 #include "platform/store/UserDefaults.h"
 #include "platform/view/PDFThumbnailView.h"
+#include "pages/windows/FakePageUi.h"
+#include "support/MenuPicker.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,7 +46,26 @@ class TestEditCommands : public QObject {
     ViewController *m_controller = nullptr;
     PFBasePDFView *m_view = nullptr;
 
+    MenuPicker m_menu;
+
     QAction *item(const char *key) const { return m_delegate->action(key); }
+
+    PDFThumbnailView *showThumbnails()
+    {
+        m_controller->PFExtentClick();
+        m_controller->pdSegmentClick(PFSidePanel::Thumbnails);
+        PDFThumbnailView *thumbnails = m_controller->sidePanel()->thumbnailView();
+        if (!QTest::qWaitFor([&] { return thumbnails->isVisible() && !thumbnails->thumbnailRect(1).isNull(); }))
+            return nullptr;
+        return thumbnails;
+    }
+
+    static QString pageText(const QString &path)
+    {
+        QString text;
+        TestPdf::run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}, &text);
+        return text;
+    }
 
     QList<bool> enabled() const
     {
@@ -87,6 +117,9 @@ private slots:
         m_view->setAutoScales(false);
         m_view->setScaleFactor(1.0);
     }
+
+    void initTestCase() { PFThumbnailMenu::setPresenter(m_menu.presenter()); }
+    void cleanupTestCase() { PFThumbnailMenu::setPresenter({}); }
 
     void cleanup()
     {
@@ -166,10 +199,8 @@ private slots:
 
     void thumbnailsGetTheCommandsWhenTheyHaveTheKeyboard()
     {
-        m_controller->PFExtentClick();
-        m_controller->pdSegmentClick(PFSidePanel::Thumbnails);
-        PDFThumbnailView *thumbnails = m_controller->sidePanel()->thumbnailView();
-        QTRY_VERIFY(thumbnails->isVisible() && !thumbnails->thumbnailRect(1).isNull());
+        PDFThumbnailView *thumbnails = showThumbnails();
+        QVERIFY(thumbnails);
         const PDFAnnotation square = addSquare(1, QRectF(100, 500, 100, 60));
         QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(1).center());
         QTRY_VERIFY(thumbnails->hasFocus());
@@ -194,6 +225,116 @@ private slots:
         QCOMPARE(thumbnails->selectedPages().size(), 5);
         QTest::keyClick(thumbnails->viewport(), Qt::Key_Delete);
         QCOMPARE(m_view->document().pageCount(), 5);
+    }
+
+    void extractCommitsTheTextBoxBeingTyped()
+    {
+        FakePrompts prompts;
+        const QString out = m_dir->filePath(QStringLiteral("extracted.pdf"));
+        prompts.save = PFPagePrompts::SaveChoice{out, 0};
+        PDFThumbnailView *thumbnails = showThumbnails();
+        QVERIFY(thumbnails);
+
+        // A box opened with the Text tool on page 1 and typed into, not yet committed.
+        m_view->pfChooseTool(PFToolStatusText);
+        m_view->goToPage(m_view->document().page(0));
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, viewPoint(0, QPointF(300, 300)));
+        QTextEdit *edit = m_view->pfTextEditor()->pfTextScrollView();
+        QVERIFY(edit);
+        QTest::keyClicks(edit, QStringLiteral("Typed note"));
+        QVERIFY(m_view->pfTextEditor()->isOpen());
+
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(0).center());
+        m_menu.rightClick(thumbnails->viewport(), thumbnails->thumbnailRect(0).center(), PFThumbnailMenu::Extract);
+        QCOMPARE(m_menu.shown(), 1);
+        QTRY_VERIFY(QFileInfo::exists(out));
+        QVERIFY(!m_view->pfTextEditor()->isOpen());
+
+        // The box is in the open document and in the extracted page, as other readers see it.
+        const QVector<PDFAnnotation> annotations = m_view->document().page(0).annotations();
+        QCOMPARE(annotations.size(), 1);
+        QCOMPARE(annotations.first().contents(), QStringLiteral("Typed note"));
+        QCOMPARE(TestPdf::run(QStringLiteral("qpdf"), {QStringLiteral("--check"), out}), 0);
+        QString shown;
+        QCOMPARE(TestPdf::run(QStringLiteral("mutool"), {QStringLiteral("show"), out, QStringLiteral("pages/1/Annots/1")}, &shown), 0);
+        QVERIFY2(shown.contains(QStringLiteral("/FreeText")) && shown.contains(QStringLiteral("(Typed note)")), qPrintable(shown));
+        QVERIFY(pageText(out).contains(QStringLiteral("Page 1")));
+    }
+
+    void cutPagesSurviveClosingTheWindow()
+    {
+        const QString path = m_view->document().path();
+        PDFThumbnailView *thumbnails = showThumbnails();
+        QVERIFY(thumbnails);
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(1).center());
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, Qt::ShiftModifier, thumbnails->thumbnailRect(2).center());
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(m_view->document().pageCount(), 2);
+
+        // Closing asks; Cancel keeps the window, and the cut pages can still be pasted.
+        QPointer<PFWindowController> window = m_window;
+        QVERIFY(!window->close());
+        QPointer<PFSaveAlertController> sheet = m_controller->pfSaveAlert();
+        QVERIFY(sheet && sheet->isVisible());
+        QTest::mouseClick(sheet->button(PFSaveAlertController::Cancel), Qt::LeftButton);
+        QTRY_VERIFY(!sheet || !sheet->isVisible());
+        QVERIFY(window && window->isVisible());
+        window->activateWindow(); // the user clicks back into it
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(1).center());
+        QTRY_VERIFY(thumbnails->hasFocus());
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_view->document().pageCount(), 4);
+        QVERIFY(m_view->document().page(1).string().startsWith(QStringLiteral("Page 2")));
+        QVERIFY(m_view->document().page(2).string().startsWith(QStringLiteral("Page 3")));
+
+        // Cut again, close and save: the file holds what the window showed, and the window
+        // goes with its page clipboard.
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(m_view->document().pageCount(), 2);
+        QVERIFY(!window->close());
+        sheet = m_controller->pfSaveAlert();
+        QVERIFY(sheet && sheet->isVisible());
+        QTest::mouseClick(sheet->button(PFSaveAlertController::Save), Qt::LeftButton);
+        QTRY_VERIFY(!window);
+        QCOMPARE(TestPdf::run(QStringLiteral("qpdf"), {QStringLiteral("--check"), path}), 0);
+        QString pages;
+        QCOMPARE(TestPdf::run(QStringLiteral("pdfinfo"), {path}, &pages), 0);
+        QVERIFY2(pages.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(pages));
+        const QString text = pageText(path);
+        QVERIFY(text.contains(QStringLiteral("Page 1")) && text.contains(QStringLiteral("Page 4")));
+        QVERIFY(!text.contains(QStringLiteral("Page 2")));
+    }
+
+    void turningAPageKeepsTheChosenFit()
+    {
+        PDFThumbnailView *thumbnails = showThumbnails();
+        QVERIFY(thumbnails);
+        // Fit Width chosen from the toolbar's zoom list with the keyboard.
+        auto *zoom = m_window->findChild<QComboBox *>(QStringLiteral("pfWidthItem"));
+        QVERIFY(zoom);
+        const int fitWidth = int(m_window->titlesArray().indexOf(QStringLiteral("1002")));
+        zoom->setFocus();
+        zoom->setCurrentIndex(fitWidth - 1);
+        QTest::keyClick(zoom, Qt::Key_Down);
+        QCOMPARE(m_controller->pfCurrentScaleType(), 1002.0);
+        const double portrait = m_view->scaleFactor();
+        const PDFPage second = m_view->document().page(1);
+        const auto shownWidth = [&] { return m_view->convertRectFromPage(second.bounds(), second).normalized().width(); };
+        QVERIFY(shownWidth() <= m_view->viewport()->width());
+
+        // Page 2 turned on its side is wider: the fit is worked out again, so it still fits.
+        QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, thumbnails->thumbnailRect(1).center());
+        m_menu.rightClick(thumbnails->viewport(), thumbnails->thumbnailRect(1).center(), PFThumbnailMenu::Rotate);
+        QCOMPARE(second.rotation(), 90);
+        QVERIFY2(m_view->scaleFactor() < portrait * 0.9, qPrintable(QString::number(m_view->scaleFactor())));
+        QVERIFY2(shownWidth() <= m_view->viewport()->width(), qPrintable(QString::number(shownWidth())));
+        QCOMPARE(m_view->currentPage(), second);
+
+        // Turned back by undo, the pages fit as before.
+        QTest::keyClick(thumbnails->viewport(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(second.rotation(), 0);
+        QCOMPARE(m_view->scaleFactor(), portrait);
     }
 };
 

@@ -7,13 +7,14 @@
 
 #include "platform/pdf/PDFAnnotation.h"
 #include "platform/pdf/PDFPage.h"
+#include "support/MenuPicker.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFolder.h"
 #include "support/TestPdf.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -23,14 +24,13 @@
 class TestPFAnnotationGeometry : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
-    int m_choose = 0;
+    TestFolder m_files;
+    MenuPicker m_menu;
 
     std::unique_ptr<PFBasePDFView> makeView(const QList<TestPdf::Page> &pages)
     {
-        const QString path = m_dir.filePath(QStringLiteral("doc%1.pdf").arg(++m_count));
-        if (!TestPdf::write(path, TestPdf::build(pages)))
+        const QString path = m_files.writePdf(TestPdf::build(pages));
+        if (path.isEmpty())
             return nullptr;
         auto view = std::make_unique<PFBasePDFView>();
         view->resize(700, 900);
@@ -49,14 +49,7 @@ class TestPFAnnotationGeometry : public QObject {
         return view.convertPointFromPage(p, page).toPoint();
     }
 
-    void rightClick(PFBasePDFView &view, QPoint at, int tag)
-    {
-        m_choose = tag;
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
-        QTest::mousePress(view.viewport(), Qt::RightButton, {}, at);
-        QApplication::sendEvent(view.viewport(), &event);
-        QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, at);
-    }
+    void rightClick(PFBasePDFView &view, QPoint at, int tag) { m_menu.rightClick(view.viewport(), at, tag); }
 
     // The annotation of `page` added last.
     static PDFAnnotation last(const PDFPage &page) { return page.annotations().last(); }
@@ -79,13 +72,8 @@ class TestPFAnnotationGeometry : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        PFContextMenu::setPresenter([this](QMenu &menu, QPoint) -> QAction * {
-            for (QAction *action : menu.actions())
-                if (!action->isSeparator() && action->data().toInt() == m_choose)
-                    return action;
-            return nullptr;
-        });
+        QVERIFY(m_files.isValid());
+        PFContextMenu::setPresenter(m_menu.presenter());
     }
 
     void cleanupTestCase() { PFContextMenu::setPresenter({}); }
@@ -140,7 +128,7 @@ private slots:
         QCOMPARE(pastedArrow.bounds().center().x(), page.bounds().center().x());
         QCOMPARE(pastedArrow.startPoint(), startBefore + QPointF(dx, 0));
 
-        const QString out = m_dir.filePath(QStringLiteral("moved.pdf"));
+        const QString out = m_files.filePath(QStringLiteral("moved.pdf"));
         QVERIFY(view->document().write(out));
         const QList<double> line = numbersInFile(out, 3, QStringLiteral("L"));
         QCOMPARE(line.size(), 4);

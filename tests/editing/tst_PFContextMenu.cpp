@@ -10,34 +10,31 @@
 #include "platform/pdf/PDFPage.h"
 #include "platform/store/Localization.h"
 #include "platform/store/UserDefaults.h"
+#include "support/MenuPicker.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFolder.h"
 #include "support/TestPdf.h"
 #include "widgets/PFHudView.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 class TestPFContextMenu : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
-    // What the fake presenter chose and saw.
-    int m_choose = 0;
-    QMap<int, bool> m_enabled;
-    int m_shown = 0;
+    TestFolder m_files;
+    MenuPicker m_menu;
 
     std::unique_ptr<PFBasePDFView> makeView(int pages, bool onDisk = true)
     {
-        const QString path = m_dir.filePath(QStringLiteral("doc%1.pdf").arg(++m_count));
         auto view = std::make_unique<PFBasePDFView>();
         view->resize(700, 600);
         if (onDisk) {
-            if (!TestPdf::write(path, TestPdf::simple(pages)))
+            const QString path = m_files.writePdf(TestPdf::simple(pages));
+            if (path.isEmpty())
                 return nullptr;
             view->setDocument(PDFDocument::open(path));
         } else {
@@ -63,36 +60,13 @@ class TestPFContextMenu : public QObject {
         return view.convertPointFromPage(pagePoint, view.document().page(0)).toPoint();
     }
 
-    // A real secondary click; the presenter picks the item tagged m_choose.
-    void rightClick(PFBasePDFView &view, QPoint at, int tag)
-    {
-        m_choose = tag;
-        m_shown = 0;
-        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, at);
-        if (m_shown == 0) {
-            // Platforms that open the menu on release rather than press.
-            QContextMenuEvent event(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
-            QApplication::sendEvent(view.viewport(), &event);
-        }
-    }
+    void rightClick(PFBasePDFView &view, QPoint at, int tag) { m_menu.rightClick(view.viewport(), at, tag); }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        PFContextMenu::setPresenter([this](QMenu &menu, QPoint) -> QAction * {
-            ++m_shown;
-            m_enabled.clear();
-            QAction *chosen = nullptr;
-            for (QAction *action : menu.actions()) {
-                if (action->isSeparator())
-                    continue;
-                m_enabled[action->data().toInt()] = action->isEnabled();
-                if (action->data().toInt() == m_choose)
-                    chosen = action;
-            }
-            return chosen;
-        });
+        QVERIFY(m_files.isValid());
+        PFContextMenu::setPresenter(m_menu.presenter());
     }
 
     void cleanupTestCase() { PFContextMenu::setPresenter({}); }
@@ -102,12 +76,12 @@ private slots:
         auto view = makeView(2);
         QVERIFY(view);
         rightClick(*view, QPoint(650, 580), 0);
-        QCOMPARE(m_shown, 1);
-        QCOMPARE(m_enabled.size(), 10);
+        QCOMPARE(m_menu.shown(), 1);
+        QCOMPARE(m_menu.enabled().size(), 10);
         for (const int tag : {1, 2, 3, 4, 9, 10})
-            QVERIFY2(!m_enabled[tag], qPrintable(QString::number(tag)));
+            QVERIFY2(!m_menu.isEnabled(tag), qPrintable(QString::number(tag)));
         for (const int tag : {5, 6, 7, 8})
-            QVERIFY(m_enabled[tag]);
+            QVERIFY(m_menu.isEnabled(tag));
 
         const PDFAnnotation square = addSquare(*view, QRectF(100, 500, 100, 60));
         rightClick(*view, viewPointOf(*view, QPointF(150, 530)), 0);
@@ -115,21 +89,21 @@ private slots:
         QVERIFY(view->pfContextMenu()->hasRightMouseClick());
         QCOMPARE(view->pfCurrentStatus().currentStatus, int(PFToolStatusRectangle));
         for (const int tag : {1, 2, 4, 9})
-            QVERIFY(m_enabled[tag]);
-        QVERIFY(!m_enabled[3]);
+            QVERIFY(m_menu.isEnabled(tag));
+        QVERIFY(!m_menu.isEnabled(3));
 
         // Another program's stamp or ours: no clipboard for it.
         PDFAnnotation stamp = PDFAnnotation::create(view->document(), QStringLiteral("Stamp"), QRectF(300, 300, 80, 40));
         view->pfAddShapeAnnotation(stamp, 0);
         rightClick(*view, viewPointOf(*view, QPointF(340, 320)), 0);
         QCOMPARE(view->dragAnnotation(), stamp);
-        QVERIFY(!m_enabled[1] && !m_enabled[2] && !m_enabled[3]);
-        QVERIFY(m_enabled[4]);
+        QVERIFY(!m_menu.isEnabled(1) && !m_menu.isEnabled(2) && !m_menu.isEnabled(3));
+        QVERIFY(m_menu.isEnabled(4));
 
         auto unsaved = makeView(2, false);
         QVERIFY(unsaved);
         rightClick(*unsaved, QPoint(200, 200), 0);
-        QCOMPARE(m_shown, 0);
+        QCOMPARE(m_menu.shown(), 0);
     }
 
     void pasteIsCentredOnTheClick()
@@ -230,7 +204,7 @@ private slots:
         auto view = makeView(1);
         QVERIFY(view);
         rightClick(*view, QPoint(300, 300), PFContextMenu::DeletePage);
-        QVERIFY(!m_enabled[PFContextMenu::DeletePage]);
+        QVERIFY(!m_menu.isEnabled(PFContextMenu::DeletePage));
         view->pfContextMenu()->pfmenuItemSubClick(PFContextMenu::DeletePage);
         QCOMPARE(view->document().pageCount(), 1);
         QVERIFY(!view->pfHasInsertPage());

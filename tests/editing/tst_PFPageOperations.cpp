@@ -7,14 +7,15 @@
 #include "platform/pdf/PDFPage.h"
 #include "platform/store/Localization.h"
 #include "platform/view/PDFThumbnailView.h"
+#include "support/MenuPicker.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFolder.h"
 #include "support/TestPdf.h"
 #include "widgets/PFHudView.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -30,17 +31,14 @@ class TestPFPageOperations : public QObject {
         PFThumbnailMenu *menu = nullptr;
     };
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
-    int m_choose = 0;
-    int m_shown = 0;
-    QMap<int, bool> m_enabled;
+    TestFolder m_files;
+    MenuPicker m_menu;
 
     Window makeWindow(const QList<TestPdf::Page> &pages)
     {
         Window w;
-        const QString path = m_dir.filePath(QStringLiteral("doc%1.pdf").arg(++m_count));
-        if (!TestPdf::write(path, TestPdf::build(pages)))
+        const QString path = m_files.writePdf(TestPdf::build(pages));
+        if (path.isEmpty())
             return w;
         w.frame = std::make_unique<QWidget>();
         auto *layout = new QHBoxLayout(w.frame.get());
@@ -96,12 +94,10 @@ class TestPFPageOperations : public QObject {
         QTest::mouseClick(w.thumbnails->viewport(), Qt::LeftButton, modifiers, centreOf(*w.thumbnails, index));
     }
 
-    // A real secondary click on a thumbnail; the presenter picks the item tagged `tag`.
+    // A real secondary click on a thumbnail, picking the item tagged `tag` from the menu.
     void rightClick(Window &w, int index, int tag)
     {
-        m_choose = tag;
-        m_shown = 0;
-        QTest::mouseClick(w.thumbnails->viewport(), Qt::RightButton, {}, centreOf(*w.thumbnails, index));
+        m_menu.rightClick(w.thumbnails->viewport(), centreOf(*w.thumbnails, index), tag);
     }
 
     static PFHudView *message(QWidget *host)
@@ -115,20 +111,8 @@ class TestPFPageOperations : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        PFThumbnailMenu::setPresenter([this](QMenu &menu, QPoint) -> QAction * {
-            ++m_shown;
-            m_enabled.clear();
-            QAction *chosen = nullptr;
-            for (QAction *action : menu.actions()) {
-                if (action->isSeparator())
-                    continue;
-                m_enabled[action->data().toInt()] = action->isEnabled();
-                if (action->data().toInt() == m_choose)
-                    chosen = action;
-            }
-            return chosen;
-        });
+        QVERIFY(m_files.isValid());
+        PFThumbnailMenu::setPresenter(m_menu.presenter());
     }
 
     void cleanupTestCase() { PFThumbnailMenu::setPresenter({}); }
@@ -142,12 +126,12 @@ private slots:
         QCOMPARE(w.view->currentPage().index(), 1);
 
         rightClick(w, 2, 0);
-        QCOMPARE(m_shown, 0);
+        QCOMPARE(m_menu.shown(), 0);
         rightClick(w, 1, 0);
-        QCOMPARE(m_shown, 1);
-        QCOMPARE(m_enabled.keys(), QList<int>({1, 2, 3, 4, 5, 6}));
-        QVERIFY(!m_enabled[PFThumbnailMenu::Paste]); // nothing on the page clipboard yet
-        QVERIFY(m_enabled[PFThumbnailMenu::Cut] && m_enabled[PFThumbnailMenu::Delete]);
+        QCOMPARE(m_menu.shown(), 1);
+        QCOMPARE(m_menu.enabled().keys(), QList<int>({1, 2, 3, 4, 5, 6}));
+        QVERIFY(!m_menu.isEnabled(PFThumbnailMenu::Paste)); // nothing on the page clipboard yet
+        QVERIFY(m_menu.isEnabled(PFThumbnailMenu::Cut) && m_menu.isEnabled(PFThumbnailMenu::Delete));
     }
 
     void cutAndPasteGoBeforeTheSelectedPage()
@@ -161,7 +145,7 @@ private slots:
 
         click(w, 3);
         rightClick(w, 3, PFThumbnailMenu::Paste);
-        QVERIFY(m_enabled[PFThumbnailMenu::Paste]);
+        QVERIFY(m_menu.isEnabled(PFThumbnailMenu::Paste));
         QCOMPARE(order(w.view->document()), QList<int>({1, 3, 4, 2, 5}));
         QCOMPARE(selectedIndices(*w.thumbnails), QList<int>({3}));
         // The clipboard keeps its page: a second paste makes another copy.
@@ -282,7 +266,7 @@ private slots:
         w.view->pfUndoClick();
 
         // The result written out, read by another program: five pages in their order.
-        const QString out = m_dir.filePath(QStringLiteral("restored.pdf"));
+        const QString out = m_files.filePath(QStringLiteral("restored.pdf"));
         QVERIFY(document.write(out));
         QCOMPARE(TestPdf::run(QStringLiteral("qpdf"), {QStringLiteral("--check"), out}), 0);
         QString text;

@@ -160,8 +160,10 @@ private slots:
         QCOMPARE(model->index(0, PFOutlineModel::PageColumn).data().toString(), QStringLiteral("1"));
         QCOMPARE(model->index(2, PFOutlineModel::PageColumn).data().toString(), QString());
         QVERIFY(model->hasChildren(model->index(0, 0)));
+        QSignalSpy backEnabled(m_controller, &ViewController::goBackMenuEnabled);
         clickRow(QStringLiteral("Chapter 2"));
         QCOMPARE(m_controller->pdfView()->currentPage().index(), 3);
+        QVERIFY(!backEnabled.isEmpty() && backEnabled.last().at(0).toBool()); // Go > Back is offered
         m_tree->expand(rowNamed(QStringLiteral("Chapter 1")));
         clickRow(QStringLiteral("Section 1.2"));
         QCOMPARE(m_controller->pdfView()->currentPage().index(), 2);
@@ -261,6 +263,25 @@ private slots:
         QCOMPARE(m_outline->pfSelectOutline().destination().page().index(), 5);
         QVERIFY(m_controller->pdfView()->pfHasChangePDF());
         QCOMPARE(rowNamed(QStringLiteral("Loose")).siblingAtColumn(1).data().toString(), QStringLiteral("6"));
+    }
+
+    void pageColumnFollowsDeletedAndMovedPages()
+    {
+        open(outlined());
+        m_tree->expand(rowNamed(QStringLiteral("Chapter 1")));
+        const auto pageOf = [this](const QString &title) { return rowNamed(title).siblingAtColumn(1).data().toString(); };
+        QCOMPARE(pageOf(QStringLiteral("Chapter 2")), QStringLiteral("4"));
+        PFBasePDFView *view = m_controller->pdfView();
+        QVERIFY(view->pfPageCommands()->pfDeletePage(view->document().page(1)));
+        QCOMPARE(pageOf(QStringLiteral("Chapter 2")), QStringLiteral("3"));
+        QCOMPARE(pageOf(QStringLiteral("Section 1.1")), QString()); // its page is gone
+        QCOMPARE(pageOf(QStringLiteral("Section 1.2")), QStringLiteral("2"));
+        // The row shows what its click does.
+        clickRow(QStringLiteral("Chapter 2"));
+        QCOMPARE(view->currentPage().index(), 2);
+        QVERIFY(view->pfPageCommands()->pfMovePages({view->document().page(2)}, 0));
+        QCOMPARE(pageOf(QStringLiteral("Chapter 2")), QStringLiteral("1"));
+        QCOMPARE(pageOf(QStringLiteral("Chapter 1")), QStringLiteral("2"));
     }
 
     void addButtonStartsAnOutline()

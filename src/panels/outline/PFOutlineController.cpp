@@ -63,8 +63,12 @@ void PFOutlineController::setDark(bool dark) { m_tree->setDark(dark); }
 
 void PFOutlineController::documentMaybeReplaced()
 {
-    if (m_view->document() == m_document)
-        return; // the same document laid out again: the tree stays as the user left it
+    if (m_view->document() == m_document) {
+        // The same document laid out again: the tree stays as the user left it, but pages may
+        // have moved under its destinations.
+        m_model->refreshPageLabels();
+        return;
+    }
     m_document = m_view->document();
     m_selected = {};
     m_clicked = {};

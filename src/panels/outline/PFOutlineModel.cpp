@@ -8,7 +8,8 @@ constexpr int kMaxDepth = 1000;
 } // namespace
 
 struct PFOutlineModel::Node {
-    PDFOutline item;
+    // What the rows show is kept here, so painting them never waits for the document.
+    PDFOutline::Entry entry;
     Node *parent = nullptr;
     int row = 0;
     bool loaded = false;
@@ -29,11 +30,12 @@ void PFOutlineModel::setRoot(const PDFOutline &root)
 {
     beginResetModel();
     m_root = std::make_unique<Node>();
-    m_root->item = root;
+    m_root->entry.item = root;
+    m_root->entry.hasChildren = root.hasChildren();
     endResetModel();
 }
 
-PDFOutline PFOutlineModel::root() const { return m_root->item; }
+PDFOutline PFOutlineModel::root() const { return m_root->entry.item; }
 
 PFOutlineModel::Node *PFOutlineModel::nodeAt(const QModelIndex &index) const
 {
@@ -45,11 +47,11 @@ void PFOutlineModel::load(Node *node) const
     if (node->loaded)
         return;
     node->loaded = true;
-    const QVector<PDFOutline> items = node->item.children();
-    node->children.reserve(size_t(items.size()));
-    for (const PDFOutline &item : items) {
+    const QVector<PDFOutline::Entry> entries = node->entry.item.childEntries();
+    node->children.reserve(size_t(entries.size()));
+    for (const PDFOutline::Entry &entry : entries) {
         auto child = std::make_unique<Node>();
-        child->item = item;
+        child->entry = entry;
         child->parent = node;
         node->children.push_back(std::move(child));
     }
@@ -58,15 +60,15 @@ void PFOutlineModel::load(Node *node) const
 
 PDFOutline PFOutlineModel::itemAt(const QModelIndex &index) const
 {
-    return index.isValid() ? nodeAt(index)->item : PDFOutline();
+    return index.isValid() ? nodeAt(index)->entry.item : PDFOutline();
 }
 
 QModelIndex PFOutlineModel::indexOf(const PDFOutline &item)
 {
-    if (item.isNull() || m_root->item.isNull())
+    if (item.isNull() || m_root->entry.item.isNull())
         return {};
     QVector<PDFOutline> chain; // the item and its ancestors below the root, innermost first
-    for (PDFOutline up = item; !(up == m_root->item); up = up.parent()) {
+    for (PDFOutline up = item; !(up == m_root->entry.item); up = up.parent()) {
         if (up.isNull() || chain.size() > kMaxDepth)
             return {};
         chain.append(up);
@@ -76,7 +78,7 @@ QModelIndex PFOutlineModel::indexOf(const PDFOutline &item)
         load(node);
         Node *next = nullptr;
         for (const auto &child : node->children)
-            if (child->item == *it) {
+            if (child->entry.item == *it) {
                 next = child.get();
                 break;
             }
@@ -90,14 +92,14 @@ QModelIndex PFOutlineModel::indexOf(const PDFOutline &item)
 void PFOutlineModel::insertItem(const QModelIndex &parent, int row, const PDFOutline &item)
 {
     Node *node = nodeAt(parent);
-    if (node->item.isNull() || item.isNull())
+    if (node->entry.item.isNull() || item.isNull())
         return;
     load(node);
     row = std::clamp(row, 0, int(node->children.size()));
     beginInsertRows(parent, row, row);
-    PDFOutline(node->item).insertChild(item, row);
+    PDFOutline(node->entry.item).insertChild(item, row);
     auto child = std::make_unique<Node>();
-    child->item = item;
+    child->entry = item.entry();
     child->parent = node;
     node->children.insert(node->children.begin() + row, std::move(child));
     node->renumber();
@@ -112,7 +114,7 @@ void PFOutlineModel::removeItem(const QModelIndex &index)
     Node *up = node->parent;
     const int row = node->row;
     beginRemoveRows(index.parent(), row, row);
-    PDFOutline(node->item).removeFromParent();
+    PDFOutline(node->entry.item).removeFromParent();
     up->children.erase(up->children.begin() + row);
     up->renumber();
     endRemoveRows();
@@ -120,8 +122,27 @@ void PFOutlineModel::removeItem(const QModelIndex &index)
 
 void PFOutlineModel::itemChanged(const QModelIndex &index)
 {
-    if (index.isValid())
-        emit dataChanged(index.siblingAtColumn(TitleColumn), index.siblingAtColumn(PageColumn));
+    if (!index.isValid())
+        return;
+    Node *node = nodeAt(index);
+    node->entry = node->entry.item.entry();
+    emit dataChanged(index.siblingAtColumn(TitleColumn), index.siblingAtColumn(PageColumn));
+}
+
+void PFOutlineModel::refreshPageLabels() { refreshPageLabels(m_root.get(), {}); }
+
+void PFOutlineModel::refreshPageLabels(Node *node, const QModelIndex &index)
+{
+    if (!node->loaded || node->children.empty())
+        return;
+    const QVector<PDFOutline::Entry> entries = node->entry.item.childEntries();
+    if (entries.size() != qsizetype(node->children.size()))
+        return; // cannot happen while every edit goes through the model
+    for (size_t i = 0; i < node->children.size(); ++i) {
+        node->children[i]->entry.pageLabel = entries[qsizetype(i)].pageLabel;
+        refreshPageLabels(node->children[i].get(), this->index(int(i), 0, index));
+    }
+    emit dataChanged(this->index(0, PageColumn, index), this->index(int(node->children.size()) - 1, PageColumn, index));
 }
 
 QModelIndex PFOutlineModel::index(int row, int column, const QModelIndex &parent) const
@@ -159,23 +180,19 @@ bool PFOutlineModel::hasChildren(const QModelIndex &parent) const
     if (parent.column() > 0)
         return false;
     const Node *node = nodeAt(parent);
-    return node->loaded ? !node->children.empty() : node->item.hasChildren();
+    return node->loaded ? !node->children.empty() : node->entry.hasChildren;
 }
 
 QVariant PFOutlineModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    const PDFOutline &item = nodeAt(index)->item;
-    if (role == Qt::DisplayRole) {
-        if (index.column() == TitleColumn)
-            return item.label();
-        const PDFDestination destination = item.destination();
-        return destination.isNull() ? QString() : destination.page().label();
-    }
+    const PDFOutline::Entry &entry = nodeAt(index)->entry;
+    if (role == Qt::DisplayRole)
+        return index.column() == TitleColumn ? entry.label : entry.pageLabel;
     if (role == Qt::TextAlignmentRole && index.column() == PageColumn)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ToolTipRole && index.column() == TitleColumn)
-        return item.label();
+        return entry.label;
     return {};
 }

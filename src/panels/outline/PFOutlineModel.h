@@ -34,6 +34,8 @@ public:
     void removeItem(const QModelIndex &index);
     // The item's title or destination changed.
     void itemChanged(const QModelIndex &index);
+    // Pages were inserted, removed or moved: the page column is read again.
+    void refreshPageLabels();
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -46,6 +48,7 @@ private:
     struct Node;
     Node *nodeAt(const QModelIndex &index) const;
     void load(Node *node) const;
+    void refreshPageLabels(Node *node, const QModelIndex &index);
 
     std::unique_ptr<Node> m_root;
 };

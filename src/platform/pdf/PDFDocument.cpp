@@ -161,6 +161,14 @@ PDFPageCheckProgress PDFDocument::checkPageTree(const QDeadlineTimer &deadline) 
     return progress;
 }
 
+int PDFDocument::loadedPageCount() const
+{
+    if (!d)
+        return 0;
+    PDFLock lock(d->mutex);
+    return d->loadedPageCount();
+}
+
 PDFPage PDFDocument::page(int index) const
 {
     if (!d || index < 0)

@@ -50,6 +50,8 @@ public:
     bool unlock(const QString &password);
 
     int pageCount() const;
+    // Pages the engine holds open at the moment; stays small however many pages were read.
+    int loadedPageCount() const;
     PDFPage page(int index) const;
     // Checks deferred pages until the deadline passes; with a passed one, only tells the progress.
     PDFPageCheckProgress checkPageTree(const QDeadlineTimer &deadline) const;

@@ -2,8 +2,14 @@
 
 #include "PDFPageTree.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace {
+// Enough for every page a two-up view shows at its smallest scale.
+constexpr size_t kMaxLoadedPages = 32;
+} // namespace
 
 PDFDocumentData::~PDFDocumentData()
 {
@@ -129,8 +135,10 @@ int PDFDocumentData::indexOfPageObject(int object)
 pdf_page *PDFDocumentData::loadedPage(int object)
 {
     auto it = m_loaded.find(object);
-    if (it != m_loaded.end())
-        return it->second;
+    if (it != m_loaded.end()) {
+        it->second.lastUse = ++m_useClock;
+        return it->second.page;
+    }
     const int index = indexOfPageObject(object);
     if (index < 0)
         return nullptr;
@@ -138,8 +146,11 @@ pdf_page *PDFDocumentData::loadedPage(int object)
     pdf_page *page = nullptr;
     fz_try(ctx) page = pdf_load_page(ctx, doc, index);
     fz_catch(ctx) page = nullptr;
-    if (page)
-        m_loaded.emplace(object, page);
+    if (!page)
+        return nullptr;
+    if (m_loaded.size() >= kMaxLoadedPages)
+        evictLeastRecentPage();
+    m_loaded.emplace(object, LoadedPage{page, ++m_useClock});
     return page;
 }
 
@@ -225,15 +236,26 @@ void PDFDocumentData::annotationListChanged(int pageObject)
     auto it = m_loaded.find(pageObject);
     if (it == m_loaded.end())
         return;
-    fz_drop_page(MuPDF::context(), &it->second->super);
+    fz_drop_page(MuPDF::context(), &it->second.page->super);
     m_loaded.erase(it);
+}
+
+void PDFDocumentData::evictLeastRecentPage()
+{
+    auto oldest = std::min_element(m_loaded.begin(), m_loaded.end(), [](const auto &a, const auto &b) {
+        return a.second.lastUse < b.second.lastUse;
+    });
+    if (oldest == m_loaded.end())
+        return;
+    fz_drop_page(MuPDF::context(), &oldest->second.page->super);
+    m_loaded.erase(oldest);
 }
 
 void PDFDocumentData::dropLoadedPages()
 {
     fz_context *ctx = MuPDF::context();
-    for (auto &[object, page] : m_loaded)
-        fz_drop_page(ctx, &page->super);
+    for (auto &[object, loaded] : m_loaded)
+        fz_drop_page(ctx, &loaded.page->super);
     m_loaded.clear();
 }
 

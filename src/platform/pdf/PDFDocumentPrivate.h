@@ -75,6 +75,7 @@ struct PDFDocumentData {
     // The loaded annotation of an annotation object, or nullptr when it is on no loaded page.
     pdf_annot *loadedAnnotation(int object, int pageObject);
     std::shared_ptr<const PDFTextPage> textPage(int object);
+    int loadedPageCount() const { return int(m_loaded.size()); }
     // Puts a page object that is in no page tree back at index.
     bool reinsertPage(int object, int index);
 
@@ -97,7 +98,16 @@ private:
     void pageTreeChecked(bool sound);
     void indexPageObjects();
     void dropLoadedPages();
-    std::map<int, pdf_page *> m_loaded;
+    void evictLeastRecentPage();
+    // Loaded pages are few and recently used: MuPDF walks every loaded page's annotations
+    // whenever one annotation's appearance is refreshed, so a walk that touched every page
+    // would otherwise make each later edit slower the longer the document is.
+    struct LoadedPage {
+        pdf_page *page;
+        quint64 lastUse;
+    };
+    std::map<int, LoadedPage> m_loaded;
+    quint64 m_useClock = 0;
     std::vector<int> m_pageObjects;
     std::map<int, int> m_indexOfObject;
     bool m_pageIndexValid = false;

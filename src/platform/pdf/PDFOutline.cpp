@@ -158,6 +158,28 @@ QVector<PDFOutline> PDFOutline::children() const
     return items;
 }
 
+PDFOutline::Entry PDFOutline::entry() const
+{
+    if (!d)
+        return {};
+    PDFLock lock(d->mutex);
+    const PDFPage page = destination().page();
+    return {*this, label(), page.isNull() ? QString() : page.label(), hasChildren()};
+}
+
+QVector<PDFOutline::Entry> PDFOutline::childEntries() const
+{
+    QVector<Entry> entries;
+    if (!d)
+        return entries;
+    PDFLock lock(d->mutex);
+    const QVector<PDFOutline> items = children();
+    entries.reserve(items.size());
+    for (const PDFOutline &item : items)
+        entries.append(item.entry());
+    return entries;
+}
+
 PDFOutline PDFOutline::childAtIndex(int index) const
 {
     const QVector<PDFOutline> items = children();

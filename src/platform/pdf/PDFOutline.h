@@ -28,6 +28,12 @@ public:
     PDFOutline childAtIndex(int index) const;
     // All children in order, read in one pass (a damaged sibling chain that loops ends there).
     QVector<PDFOutline> children() const;
+
+    struct Entry;
+    Entry entry() const;
+    // The children's entries, read while the document is locked once: a panel filling its rows
+    // does not wait for the document between one row and the next while pages render.
+    QVector<Entry> childEntries() const;
     PDFOutline parent() const;
     int index() const; // position among its siblings, -1 without parent
     // Inserts the item (taken out of wherever it was) as child number `index`.
@@ -44,4 +50,13 @@ private:
 
     std::shared_ptr<PDFDocumentData> d;
     int m_object = 0;
+};
+
+// An item as a list shows it: its label, the page label of its destination and whether it
+// has children.
+struct PDFOutline::Entry {
+    PDFOutline item;
+    QString label;
+    QString pageLabel;
+    bool hasChildren = false;
 };

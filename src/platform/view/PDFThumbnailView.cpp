@@ -41,6 +41,12 @@ void PDFThumbnailView::setThumbnailWidth(int width)
     relayout();
 }
 
+void PDFThumbnailView::setBackgroundColor(const QColor &color)
+{
+    m_background = color;
+    viewport()->update();
+}
+
 void PDFThumbnailView::relayout()
 {
     m_renderer->reset();
@@ -228,7 +234,8 @@ void PDFThumbnailView::scrollToIndex(int index)
 void PDFThumbnailView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    painter.fillRect(event->rect(), m_background);
+    const QColor label = m_background.lightness() < 128 ? QColor(0xe6, 0xe6, 0xe6) : palette().color(QPalette::Text);
     if (!m_view)
         return;
     const PDFDocument document = m_view->document();
@@ -245,7 +252,7 @@ void PDFThumbnailView::paintEvent(QPaintEvent *event)
         // An edge, so a white page stands out from a white panel.
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(rect.adjusted(-1, -1, 0, 0));
-        painter.setPen(selected ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text));
+        painter.setPen(selected ? palette().color(QPalette::HighlightedText) : label);
         painter.drawText(QRect(rect.left(), rect.bottom() + 1, rect.width(), kLabelHeight),
                          Qt::AlignCenter, QString::number(i + 1));
     }

@@ -3,6 +3,7 @@
 #include "platform/pdf/PDFPage.h"
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QPointer>
 #include <QVector>
 
@@ -32,6 +33,9 @@ public:
     QRect thumbnailRect(int index) const;
     int indexAt(QPoint point) const;
     PDFTileRenderer *tileRenderer() const { return m_renderer; }
+    // What the list is drawn on, behind the thumbnails; the labels take a colour that reads on it.
+    QColor backgroundColor() const { return m_background; }
+    void setBackgroundColor(const QColor &color);
 
     // The selected pages in document order; never empty while the document has pages.
     QVector<PDFPage> selectedPages() const;
@@ -78,4 +82,5 @@ private:
     QPoint m_pressPos;
     bool m_pressDeferred = false; // a plain press on a selected page: a drag, or a click on release
     int m_dropGap = -1;
+    QColor m_background = Qt::white;
 };

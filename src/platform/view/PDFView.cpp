@@ -2,6 +2,7 @@
 
 #include "PDFTileRenderer.h"
 #include "PDFURLOpener.h"
+#include "PDFWithoutIndices.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -62,31 +63,117 @@ void PDFView::setDocument(const PDFDocument &document)
 void PDFView::layoutDocumentView()
 {
     m_pages.clear();
-    m_sizes.clear();
     const int count = m_document.isNull() ? 0 : m_document.pageCount();
+    QVector<QSizeF> sizes;
     m_pages.reserve(count);
-    m_sizes.reserve(count);
+    sizes.reserve(count);
     // Sizes of pages still to be checked would read every page of a large file before the first
     // paint: until their check they are taken to be the first page's.
     const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(0));
     m_sizedPages = std::min(progress.checkedPages, count);
     for (int i = 0; i < count; ++i) {
         m_pages.append(m_document.page(i));
-        m_sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : m_sizes.first());
+        sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : sizes.first());
     }
+    m_layout.setPageSizes(sizes);
     // The check waits a moment: at once, it would hold the document back from the renderer
     // drawing the first screen.
     m_pageCheck->stop();
     if (!progress.finished)
         m_pageCheck->start(kPageCheckDelayMs);
+    pageListChanged();
+}
+
+void PDFView::pagesRemoved(const QVector<int> &indices)
+{
+    m_pages = withoutIndices(m_pages, indices);
+    m_layout.removePages(indices);
+    // The current page keeps its place among those left; when it went, the next one takes over.
+    const int before = m_current;
+    for (int index : indices)
+        m_current -= index < before ? 1 : 0;
+    pageListChanged();
+}
+
+void PDFView::pagesInserted(const QVector<int> &indices)
+{
+    // One merge of the old list with the new pages, each landing on its index.
+    QVector<PDFPage> pages;
+    QVector<QSizeF> sizes;
+    const int total = int(m_pages.size() + indices.size());
+    pages.reserve(total);
+    sizes.reserve(total);
+    auto next = indices.cbegin();
+    int old = 0;
+    for (int i = 0; i < total; ++i) {
+        if (next != indices.cend() && *next == i && !m_document.isNull()) {
+            const PDFPage page = m_document.page(i);
+            pages.append(page);
+            sizes.append(page.displaySize());
+            ++next;
+            if (m_current >= i)
+                ++m_current;
+        } else if (old < m_pages.size()) {
+            pages.append(m_pages[old]);
+            sizes.append(pageSizes()[old]);
+            ++old;
+        }
+    }
+    m_pages = pages;
+    m_layout.setPageSizes(sizes);
+    pageListChanged();
+}
+
+void PDFView::pagesMoved(const QVector<std::pair<int, int>> &moves)
+{
+    for (const auto &[from, to] : moves) {
+        if (from < 0 || from >= m_pages.size() || to < 0 || to >= m_pages.size())
+            continue;
+        m_pages.move(from, to);
+        m_layout.movePage(from, to);
+        if (m_current == from)
+            m_current = to;
+        else if (from < m_current && m_current <= to)
+            --m_current;
+        else if (to <= m_current && m_current < from)
+            ++m_current;
+    }
+    pageListChanged();
+}
+
+void PDFView::pagesResized(const QVector<int> &indices)
+{
+    for (int index : indices) {
+        if (index >= 0 && index < m_pages.size())
+            m_layout.setPageSize(index, m_pages[index].displaySize());
+    }
+    pageListChanged();
+}
+
+void PDFView::pageListChanged()
+{
+    const int count = m_document.isNull() ? 0 : m_document.pageCount();
+    // Told something that does not add up (a step that half failed): measure everything anew.
+    if (count != m_pages.size() || (count && !(m_document.page(count - 1) == m_pages.last())))
+        return layoutDocumentView();
     m_renderer->reset();
     const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
+    const double scale = m_scale;
     if (m_autoScales)
         m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
     m_current = current;
+    // Text selected on a page that left the document goes with it; on pages that stayed, the
+    // highlight follows them to their new places.
+    const QVector<PDFPage> selected = m_selection.pages();
+    if (std::any_of(selected.cbegin(), selected.cend(), [this](const PDFPage &page) { return indexOf(page) < 0; }))
+        clearSelection();
+    else
+        updateSelectionRects();
     relayout();
     emit documentChanged();
     emit pageChanged();
+    if (m_scale != scale)
+        emit scaleChanged();
 }
 
 void PDFView::checkPages()
@@ -111,8 +198,10 @@ void PDFView::readCheckedSizes(int checkedPages)
     bool changed = false;
     for (; m_sizedPages < std::min(checkedPages, int(m_pages.size())); ++m_sizedPages) {
         const QSizeF size = m_pages[m_sizedPages].displaySize();
-        changed = changed || size != m_sizes[m_sizedPages];
-        m_sizes[m_sizedPages] = size;
+        if (size != pageSizes().value(m_sizedPages)) {
+            m_layout.setPageSize(m_sizedPages, size);
+            changed = true;
+        }
     }
     if (!changed)
         return;
@@ -157,15 +246,15 @@ double PDFView::scaleFactorForSizeToFit() const
     int width = viewport()->width();
     if (!verticalScrollBar()->isVisible() && isContinuous(m_mode))
         width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const double fitWidth = PDFViewLayout::fitWidthScale(m_sizes, m_mode, width);
+    const double fitWidth = PDFViewLayout::fitWidthScale(pageSizes(), m_mode, width);
     if (isContinuous(m_mode) || m_current < 0)
         return fitWidth;
     // A page at a time is shown whole, as a reader (and a slide show) expects.
     const int perRow = isTwoUp(m_mode) ? 2 : 1;
     const int first = m_current / perRow * perRow;
     double tallest = 0;
-    for (int i = first; i < std::min(int(m_sizes.size()), first + perRow); ++i)
-        tallest = std::max(tallest, m_sizes[i].height());
+    for (int i = first; i < std::min(int(pageSizes().size()), first + perRow); ++i)
+        tallest = std::max(tallest, pageSizes()[i].height());
     const double room = viewport()->height() - 2 * PDFViewLayout::kMargin - 1;
     return tallest > 0 ? std::min(fitWidth, std::max(room, 1.0) / tallest) : fitWidth;
 }
@@ -201,7 +290,7 @@ void PDFView::applyScale(double scale, QPointF anchor)
 
 void PDFView::relayout()
 {
-    m_layout.update(m_sizes, m_mode, m_scale, viewport()->width(), m_current);
+    m_layout.update(m_mode, m_scale, viewport()->width(), m_current);
     const QSize size = m_layout.documentSize();
     m_scrolling = true;
     horizontalScrollBar()->setRange(0, std::max(0, size.width() - viewport()->width()));

@@ -32,6 +32,13 @@ public:
     void setDocument(const PDFDocument &document);
     // Pages were inserted, removed, rotated or resized: lay them out again.
     void layoutDocumentView();
+    // The same, told what changed, so only those pages are measured again. Removed pages are
+    // given by the indices they had, ascending; inserted ones by the indices they have now,
+    // ascending; moves as (from, to) pairs applied in turn, as QVector::move does.
+    void pagesRemoved(const QVector<int> &indices);
+    void pagesInserted(const QVector<int> &indices);
+    void pagesMoved(const QVector<std::pair<int, int>> &moves);
+    void pagesResized(const QVector<int> &indices);
 
     PDFDisplayMode displayMode() const { return m_mode; }
     void setDisplayMode(PDFDisplayMode mode);
@@ -77,7 +84,7 @@ public:
     void invalidatePage(const PDFPage &page);
     PDFTileRenderer *tileRenderer() const { return m_renderer; }
     // Sizes of the displayed pages in points, by index.
-    const QVector<QSizeF> &pageSizes() const { return m_sizes; }
+    const QVector<QSizeF> &pageSizes() const { return m_layout.pageSizes(); }
 
 public slots:
     void zoomIn();
@@ -127,6 +134,9 @@ private:
     QRect viewRect(int index) const; // the page's rect in viewport coordinates
     QPoint scrollOffset() const;
     void relayout();
+    // After the page list changed: a full re-measure when the view lost track of the document,
+    // then the scale, layout and listeners catch up.
+    void pageListChanged();
     // Re-lays out keeping the page point under the viewport point `anchor` where it was.
     void relayoutKeeping(QPointF anchor);
     void applyScale(double scale, QPointF anchor);
@@ -145,8 +155,7 @@ private:
 
     PDFDocument m_document;
     QVector<PDFPage> m_pages;
-    QVector<QSizeF> m_sizes;
-    int m_sizedPages = 0; // m_sizes is read from the pages below this index, estimated above
+    int m_sizedPages = 0; // page sizes are read from the pages below this index, estimated above
     QTimer *m_pageCheck;
     PDFViewLayout m_layout;
     PDFDisplayMode m_mode = PDFDisplayMode::SinglePageContinuous;

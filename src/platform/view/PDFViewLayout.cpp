@@ -1,12 +1,12 @@
 #include "PDFViewLayout.h"
 
+#include "PDFWithoutIndices.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-int rowOf(int page, PDFDisplayMode mode) { return isTwoUp(mode) ? page / 2 : page; }
 
 QSize scaled(const QSizeF &size, double scale)
 {
@@ -16,46 +16,47 @@ QSize scaled(const QSizeF &size, double scale)
 
 } // namespace
 
-void PDFViewLayout::update(const QVector<QSizeF> &pageSizes, PDFDisplayMode mode, double scale,
-                           int viewportWidth, int currentPage)
+void PDFViewLayout::setPageSizes(const QVector<QSizeF> &sizes)
 {
-    const int count = int(pageSizes.size());
-    m_rects = QVector<QRect>(count);
-    const int perRow = isTwoUp(mode) ? 2 : 1;
-    const int rows = (count + perRow - 1) / perRow;
-    int firstRow = 0;
-    int lastRow = rows - 1;
-    if (!isContinuous(mode) && count > 0) {
-        firstRow = lastRow = rowOf(std::clamp(currentPage, 0, count - 1), mode);
-    }
+    m_sizes = sizes;
+    invalidate();
+}
 
-    int widest = 0;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        int width = 0;
-        for (int i = row * perRow; i < std::min(count, (row + 1) * perRow); ++i)
-            width += scaled(pageSizes[i], scale).width() + (width ? kMargin : 0);
-        widest = std::max(widest, width);
-    }
-    const int docWidth = std::max(viewportWidth, widest + 2 * kMargin);
+void PDFViewLayout::insertPage(int index, const QSizeF &size)
+{
+    m_sizes.insert(std::clamp(index, 0, pageCount()), size);
+    invalidate();
+}
 
-    int y = kMargin;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        int width = 0, height = 0;
-        const int first = row * perRow, end = std::min(count, (row + 1) * perRow);
-        for (int i = first; i < end; ++i) {
-            const QSize s = scaled(pageSizes[i], scale);
-            width += s.width() + (i > first ? kMargin : 0);
-            height = std::max(height, s.height());
-        }
-        int x = (docWidth - width) / 2;
-        for (int i = first; i < end; ++i) {
-            const QSize s = scaled(pageSizes[i], scale);
-            m_rects[i] = QRect(QPoint(x, y + (height - s.height()) / 2), s);
-            x += s.width() + kMargin;
-        }
-        y += height + kMargin;
-    }
-    m_size = QSize(docWidth, y);
+void PDFViewLayout::removePages(const QVector<int> &indices)
+{
+    m_sizes = withoutIndices(m_sizes, indices);
+    invalidate();
+}
+
+void PDFViewLayout::movePage(int from, int to)
+{
+    if (from < 0 || from >= pageCount() || to < 0 || to >= pageCount())
+        return;
+    m_sizes.move(from, to);
+    invalidate();
+}
+
+void PDFViewLayout::setPageSize(int index, const QSizeF &size)
+{
+    if (index < 0 || index >= pageCount())
+        return;
+    m_sizes[index] = size;
+    invalidate();
+}
+
+void PDFViewLayout::update(PDFDisplayMode mode, double scale, int viewportWidth, int currentPage)
+{
+    m_mode = mode;
+    m_scale = scale;
+    m_viewportWidth = viewportWidth;
+    m_current = currentPage;
+    invalidate();
 }
 
 double PDFViewLayout::fitWidthScale(const QVector<QSizeF> &pageSizes, PDFDisplayMode mode,
@@ -76,36 +77,137 @@ double PDFViewLayout::fitWidthScale(const QVector<QSizeF> &pageSizes, PDFDisplay
     return std::max(room, 1.0) / widest;
 }
 
+QSize PDFViewLayout::scaledSize(int index) const { return scaled(m_sizes[index], m_scale); }
+
+int PDFViewLayout::firstRow() const
+{
+    if (isContinuous(m_mode) || pageCount() == 0)
+        return 0;
+    return std::clamp(m_current, 0, pageCount() - 1) / perRow();
+}
+
+int PDFViewLayout::lastRow() const
+{
+    if (isContinuous(m_mode) || pageCount() == 0)
+        return rowCount() - 1;
+    return firstRow();
+}
+
+void PDFViewLayout::ensure() const
+{
+    if (m_valid)
+        return;
+    const int first = firstRow(), last = lastRow();
+    m_rowTop.resize(std::max(0, last - first + 1));
+    m_rowHeight.resize(m_rowTop.size());
+    int widest = 0;
+    int y = kMargin;
+    for (int row = first; row <= last; ++row) {
+        int width = 0, height = 0;
+        for (int i = row * perRow(); i < std::min(pageCount(), (row + 1) * perRow()); ++i) {
+            const QSize s = scaledSize(i);
+            width += s.width() + (width ? kMargin : 0);
+            height = std::max(height, s.height());
+        }
+        widest = std::max(widest, width);
+        m_rowTop[row - first] = y;
+        m_rowHeight[row - first] = height;
+        y += height + kMargin;
+    }
+    m_size = QSize(std::max(m_viewportWidth, widest + 2 * kMargin), y);
+    m_valid = true;
+}
+
+QSize PDFViewLayout::documentSize() const
+{
+    ensure();
+    return m_size;
+}
+
 QRect PDFViewLayout::pageRect(int index) const
 {
-    return index >= 0 && index < m_rects.size() ? m_rects[index] : QRect();
+    if (index < 0 || index >= pageCount())
+        return {};
+    const int row = index / perRow();
+    if (row < firstRow() || row > lastRow())
+        return {};
+    ensure();
+    const int first = row * perRow(), end = std::min(pageCount(), first + perRow());
+    int width = 0;
+    for (int i = first; i < end; ++i)
+        width += scaledSize(i).width() + (i > first ? kMargin : 0);
+    int x = (m_size.width() - width) / 2;
+    for (int i = first; i < index; ++i)
+        x += scaledSize(i).width() + kMargin;
+    const QSize s = scaledSize(index);
+    const int top = m_rowTop[row - firstRow()], height = m_rowHeight[row - firstRow()];
+    return QRect(QPoint(x, top + (height - s.height()) / 2), s);
+}
+
+int PDFViewLayout::rowAtOrBelow(int y) const
+{
+    ensure();
+    // Row bottoms ascend with the rows, so the first one at or below y is found by bisection.
+    int low = 0, high = int(m_rowTop.size());
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (m_rowTop[mid] + m_rowHeight[mid] - 1 < y)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return firstRow() + low;
 }
 
 QVector<int> PDFViewLayout::pagesIn(const QRect &area) const
 {
     QVector<int> pages;
-    for (int i = 0; i < m_rects.size(); ++i) {
-        if (!m_rects[i].isNull() && m_rects[i].intersects(area))
-            pages.append(i);
+    if (pageCount() == 0 || area.isEmpty())
+        return pages;
+    for (int row = rowAtOrBelow(area.top()); row <= lastRow(); ++row) {
+        if (m_rowTop[row - firstRow()] > area.bottom())
+            break;
+        for (int i = row * perRow(); i < std::min(pageCount(), (row + 1) * perRow()); ++i) {
+            if (pageRect(i).intersects(area))
+                pages.append(i);
+        }
     }
     return pages;
 }
 
 int PDFViewLayout::nearestPage(QPoint point) const
 {
+    if (pageCount() == 0)
+        return -1;
     int best = -1;
     double bestDistance = std::numeric_limits<double>::max();
-    for (int i = 0; i < m_rects.size(); ++i) {
-        const QRect &r = m_rects[i];
-        if (r.isNull())
-            continue;
-        const double dx = std::max({r.left() - point.x(), 0, point.x() - r.right()});
-        const double dy = std::max({r.top() - point.y(), 0, point.y() - r.bottom()});
-        const double distance = dx * dx + dy * dy;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
+    const auto consider = [&](int row) {
+        for (int i = row * perRow(); i < std::min(pageCount(), (row + 1) * perRow()); ++i) {
+            const QRect r = pageRect(i);
+            const double dx = std::max({r.left() - point.x(), 0, point.x() - r.right()});
+            const double dy = std::max({r.top() - point.y(), 0, point.y() - r.bottom()});
+            const double distance = dx * dx + dy * dy;
+            if (distance < bestDistance) {
+                bestDistance = distance;
+                best = i;
+            }
         }
+    };
+    // Outwards from the row at the point's height, up and down, until a row is farther away
+    // vertically than the nearest page found so far: pages of very different widths can make a
+    // row some way off the nearest.
+    const int around = std::clamp(rowAtOrBelow(point.y()), firstRow(), lastRow());
+    for (int row = around; row <= lastRow(); ++row) {
+        const double dy = std::max(0, m_rowTop[row - firstRow()] - point.y());
+        if (dy * dy >= bestDistance)
+            break;
+        consider(row);
+    }
+    for (int row = around - 1; row >= firstRow(); --row) {
+        const double dy = std::max(0, point.y() - (m_rowTop[row - firstRow()] + m_rowHeight[row - firstRow()] - 1));
+        if (dy * dy >= bestDistance)
+            break;
+        consider(row);
     }
     return best;
 }

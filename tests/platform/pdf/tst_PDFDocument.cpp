@@ -257,6 +257,31 @@ private slots:
         QVERIFY2(info.contains("Ada"), qPrintable(info));
     }
 
+    void readingEveryPageKeepsFewPagesOpenAndEditsStillLand()
+    {
+        // Every page open at once would make each annotation edit walk all of them.
+        PDFDocument document = PDFDocument::open(make("many.pdf", TestPdf::simple(120)));
+        for (int i = 0; i < document.pageCount(); ++i)
+            QVERIFY(document.page(i).string().contains(QStringLiteral("Page %1").arg(i + 1)));
+        QVERIFY2(document.loadedPageCount() <= 40, qPrintable(QString::number(document.loadedPageCount())));
+
+        // Edits on a page let go long ago and on one still open show in their renderings.
+        for (const int index : {0, 119}) {
+            PDFPage page = document.page(index);
+            PDFAnnotation square = PDFAnnotation::create(document, "Square", QRectF(300, 300, 200, 200));
+            square.setColor(QColor(255, 0, 0));
+            QVERIFY(page.addAnnotation(square));
+            QCOMPARE(page.annotations().size(), 1);
+            const QImage image = page.render(0.5);
+            const QRgb inside = image.pixel(150, 396 - 150);
+            const QRgb border = image.pixel(150, 396 - 250);
+            QVERIFY2(qRed(border) > 200 && qGreen(border) < 80, qPrintable(QString::number(border, 16)));
+            QCOMPARE(qGray(inside), 255);
+        }
+        for (int i = 0; i < document.pageCount(); ++i)
+            QCOMPARE(document.page(i).annotations().size(), i == 0 || i == 119 ? 1 : 0);
+    }
+
     void rendersOnAnyThread()
     {
         PDFDocument document = PDFDocument::open(make("render.pdf", TestPdf::simple(1)));

@@ -6,6 +6,7 @@
 #include "platform/view/PDFTileRenderer.h"
 #include "platform/view/PDFURLOpener.h"
 #include "platform/view/PDFView.h"
+#include "platform/view/PDFViewLayout.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
 
@@ -519,6 +520,135 @@ private slots:
         QCOMPARE(view->document().pageCount(), 2);
         QVERIFY(relaid.size() >= 2);
         QCOMPARE(thumbnails.thumbnailRect(2), QRect());
+
+    // Each page's rect in document coordinates, and that it is the page the view shows there.
+    static QVector<QRect> documentRects(PDFView &view)
+    {
+        QVector<QRect> rects;
+        const QPoint scroll(view.horizontalScrollBar()->value(), view.verticalScrollBar()->value());
+        for (int i = 0; i < view.document().pageCount(); ++i) {
+            const PDFPage page = view.document().page(i);
+            const QRectF shown = view.convertRectFromPage(page.bounds(), page);
+            if (!(view.pageForPoint(shown.center(), false) == page))
+                return {};
+            rects.append(shown.toAlignedRect().translated(scroll));
+        }
+        return rects;
+    }
+
+    void layoutFindsPagesByPositionAcrossUnevenRows()
+    {
+        // One wide page above many small ones: the page nearest a point far to the right lies
+        // several rows up, and every laid-out page an area meets is found.
+        QVector<QSizeF> sizes{QSizeF(1000, 10)};
+        for (int i = 0; i < 40; ++i)
+            sizes.append(QSizeF(10 + i % 7, 10 + i % 5));
+        for (const PDFDisplayMode mode : {PDFDisplayMode::SinglePageContinuous, PDFDisplayMode::TwoUpContinuous}) {
+            PDFViewLayout layout;
+            layout.setPageSizes(sizes);
+            layout.update(mode, 1.0, 1100, 0);
+            const QRect wide = layout.pageRect(0);
+            QCOMPARE(layout.nearestPage(QPoint(wide.right() - 5, layout.pageRect(4).bottom() + 3)), 0);
+            for (int i = 1; i < sizes.size(); i += 3)
+                QCOMPARE(layout.nearestPage(layout.pageRect(i).center()), i);
+
+            const QRect area(0, layout.pageRect(9).top() - 2, 1100, 60);
+            QVector<int> expected;
+            for (int i = 0; i < sizes.size(); ++i)
+                if (layout.pageRect(i).intersects(area))
+                    expected.append(i);
+            QVERIFY(!expected.isEmpty());
+            QCOMPARE(layout.pagesIn(area), expected);
+        }
+    }
+
+    void selectedTextFollowsItsPageWhenPagesMove()
+    {
+        auto view = makeView(TestPdf::simple(3));
+        QVERIFY(view);
+        PDFDocument document = view->document();
+        view->setScaleFactor(0.5);
+        const PDFPage first = document.page(0);
+        view->setCurrentSelection(PDFSelection::fromPoints(first, QPointF(60, 710), first, QPointF(400, 690)));
+        QVERIFY(!view->currentSelection().isEmpty());
+        const auto tinted = [&](const PDFPage &page) {
+            QTest::qWaitFor([&] { return renderIdle(*view); }, 10000);
+            const QImage shot = view->viewport()->grab().toImage();
+            const QRectF line = view->convertRectFromPage(view->currentSelection().boundsForPage(first), page);
+            int count = 0;
+            for (int y = int(line.top()) + 1; y < int(line.bottom()); ++y)
+                for (int x = int(line.left()) + 1; x < int(line.right()); ++x)
+                    count += shot.pixelColor(x, y) == view->selectionColor();
+            return count;
+        };
+        const auto shows = [&](const PDFPage &page) { return tinted(page) > 0; };
+
+        // The selected page moves to the end: the highlight goes with it and leaves the page
+        // that now comes first.
+        QVERIFY(document.movePage(0, 2));
+        view->pagesMoved({{0, 2}});
+        view->goToPage(document.page(0));
+        QVERIFY(!shows(document.page(0)));
+        view->goToPage(first);
+        QVERIFY(shows(first));
+        QCOMPARE(view->currentSelection().pages(), QVector<PDFPage>({first}));
+
+        // The page goes: so does its selection, and there is nothing left to copy.
+        document.removePages({2});
+        view->pagesRemoved({2});
+        QVERIFY(view->currentSelection().isEmpty());
+    }
+
+    void pageChangesToldToTheViewLayOutAsAFreshView()
+    {
+        QVector<TestPdf::Page> pages(7);
+        for (int i = 0; i < pages.size(); ++i)
+            pages[i].mediaBox = QRectF(0, 0, 300 + 40 * i, 400 + 30 * (i % 3));
+        for (const PDFDisplayMode mode : {PDFDisplayMode::SinglePageContinuous, PDFDisplayMode::TwoUpContinuous}) {
+            auto view = makeView(TestPdf::build(pages));
+            QVERIFY(view);
+            view->setDisplayMode(mode);
+            view->setScaleFactor(0.5);
+            PDFDocument document = view->document();
+            const PDFPage shown = document.page(5);
+            view->goToPage(shown);
+
+            const auto sameAsFresh = [&] {
+                PDFView fresh;
+                fresh.resize(view->size());
+                fresh.setDisplayMode(mode);
+                fresh.setScaleFactor(0.5);
+                fresh.setDocument(document);
+                fresh.show();
+                const QVector<QRect> told = documentRects(*view);
+                return !told.isEmpty() && told == documentRects(fresh) && view->pageSizes() == fresh.pageSizes();
+            };
+            document.removePages({1, 4});
+            view->pagesRemoved({1, 4});
+            QVERIFY(sameAsFresh());
+            QCOMPARE(view->currentPage(), shown);
+
+            document.insertNewPage(QRectF(0, 0, 500, 200), 2);
+            document.insertNewPage(QRectF(0, 0, 200, 500), 4);
+            view->pagesInserted({2, 4});
+            QVERIFY(sameAsFresh());
+            QCOMPARE(view->currentPage(), shown);
+
+            QVERIFY(document.movePage(0, 3) && document.movePage(5, 1));
+            view->pagesMoved({{0, 3}, {5, 1}});
+            QVERIFY(sameAsFresh());
+            QCOMPARE(view->currentPage(), shown);
+
+            PDFPage turned = document.page(2);
+            turned.setRotation(90);
+            view->pagesResized({2});
+            QVERIFY(sameAsFresh());
+
+            // Told something that does not match the document, the view measures it all again.
+            document.removePage(0);
+            view->pagesInserted({0});
+            QVERIFY(sameAsFresh());
+        }
     }
 
     void droppedFilesAreReported()
