@@ -45,3 +45,5 @@ good '/Names<</Dests 8 0 R>>' '8 0 obj <</Kids[8 0 R]/Limits[(a)(z)]>> endobj
 good | sed 's/\/MediaBox\[0 0 200 200\]/\/MediaBox[0 0 40000 40000]/' > "$out/huge-page.pdf"
 good | sed 's/\/MediaBox\[0 0 200 200\]/\/MediaBox[-1e30 -1e30 1e30 1e30]\/UserUnit 75000/' > "$out/absurd-page.pdf"
 good | sed 's/\/MediaBox\[0 0 200 200\]//; s/\/Kids\[3 0 R\]\/Count 1/\/Kids[3 0 R]\/Count 1\/MediaBox[0 0 14400 14400]\/Rotate 90/' > "$out/huge-inherited-box.pdf"
+good | sed 's/\/Contents(box)>>/\/Contents(box)\/AP 8 0 R>>/' \
+  | sed 's/^xref/8 0 obj <<\/N 8 0 R\/D <<\/Off 8 0 R>> >> endobj\nxref/' > "$out/appearance-cycle.pdf"

@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libqt6sql6-sqlite
-  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev
+  qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev qt6-translations-l10n
   libmupdf-dev libmujs-dev libgumbo-dev libjbig2dec0-dev libharfbuzz-dev libfreetype-dev
   libjpeg-dev libopenjp2-7-dev zlib1g-dev libqpdf-dev
   fonts-noto-cjk fonts-dejavu-core

@@ -27,5 +27,9 @@
         <source>缩略图</source>
         <translation>Thumbnails</translation>
     </message>
+    <message>
+        <source>第 %1 页</source>
+        <translation>Page %1</translation>
+    </message>
 </context>
 </TS>

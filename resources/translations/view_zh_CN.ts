@@ -27,5 +27,9 @@
         <source>缩略图</source>
         <translation>缩略图</translation>
     </message>
+    <message>
+        <source>第 %1 页</source>
+        <translation>第 %1 页</translation>
+    </message>
 </context>
 </TS>

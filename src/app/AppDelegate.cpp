@@ -93,6 +93,16 @@ void AppDelegate::applicationDidFinishLaunching(const QStringList &paths)
         m_documents->openUntitledDocument();
 }
 
+void AppDelegate::applicationOpenFiles(const QStringList &paths)
+{
+    if (paths.isEmpty()) {
+        m_documents->openUntitledDocument();
+        return;
+    }
+    for (const QString &path : paths)
+        m_documents->openDocument(path, true);
+}
+
 QAction *AppDelegate::addAction(const char *key, std::function<void()> handler, int tag)
 {
     auto *item = new QAction(pfLocalized(key), this);

@@ -33,6 +33,9 @@ public:
     PFDocumentController *documentController() const { return m_documents; }
     // Opens each file in a window of its own; with none, one start window.
     void applicationDidFinishLaunching(const QStringList &paths);
+    // Files a later launch handed over: each in a window of its own, brought forward; a launch
+    // without files gets a new start window.
+    void applicationOpenFiles(const QStringList &paths);
 
     // Every titled action, by its localisation key (for the menus and tests).
     QAction *action(const char *key) const;

@@ -5,6 +5,8 @@
 #include "app/PFSidePanel.h"
 #include "app/PFWindowController.h"
 #include "app/ViewController.h"
+#include "editing/PFBasePDFView.h"
+#include "platform/view/PDFThumbnailView.h"
 #include "platform/store/Localization.h"
 #include "platform/store/UserDefaults.h"
 #include "support/TestEnvironment.h"
@@ -29,6 +31,7 @@ private slots:
     void everyFocusableControlHasAName();
     void sidePanelTabsAreATabList();
     void searchResultsReadAsTheyShow();
+    void thumbnailsAreRowsOfAList();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -129,6 +132,48 @@ void TestAccessibility::searchResultsReadAsTheyShow()
     for (int i = 0; i < accessible->childCount(); ++i)
         rows += accessible->child(i)->text(QAccessible::Name) + QLatin1Char('|');
     QVERIFY2(rows.contains(QStringLiteral("Page 2: Page 2")), qPrintable(rows));
+}
+
+void TestAccessibility::thumbnailsAreRowsOfAList()
+{
+    m_controller->pdSegmentClick(PFSidePanel::Thumbnails);
+    PDFThumbnailView *thumbnails = m_controller->sidePanel()->thumbnailView();
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(thumbnails);
+    QVERIFY(list);
+    QCOMPARE(list->role(), QAccessible::List);
+    QCOMPARE(list->childCount(), 3);
+    QVERIFY(!list->child(3) && !list->child(-1));
+    QStringList names;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface *row = list->child(i);
+        QCOMPARE(row->role(), QAccessible::ListItem);
+        QCOMPARE(row->parent(), list);
+        QCOMPARE(list->indexOfChild(row), i);
+        QVERIFY(row->state().selectable);
+        names << row->text(QAccessible::Name);
+    }
+    QCOMPARE(names, (QStringList{QStringLiteral("Page 1"), QStringLiteral("Page 2"), QStringLiteral("Page 3")}));
+    // The same row each time it is asked for, so a reader can keep it.
+    QCOMPARE(list->child(1), list->child(1));
+
+    // A click on the third thumbnail: that row alone says it is selected, and it is found
+    // where it is shown on screen.
+    const QRect third = thumbnails->thumbnailRect(2);
+    QTest::mouseClick(thumbnails->viewport(), Qt::LeftButton, {}, third.center());
+    QVERIFY(list->child(2)->state().selected);
+    QVERIFY(!list->child(0)->state().selected && !list->child(1)->state().selected);
+    QVERIFY(list->child(2)->state().focused);
+    QCOMPARE(list->focusChild(), list->child(2));
+    const QPoint onScreen = thumbnails->viewport()->mapToGlobal(third.center());
+    QVERIFY(list->child(2)->rect().contains(onScreen));
+    QCOMPARE(list->childAt(onScreen.x(), onScreen.y()), list->child(2));
+
+    // Pressing a row through the reader selects its page, as a click does.
+    QAccessibleActionInterface *press = list->child(0)->actionInterface();
+    QVERIFY(press);
+    press->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(list->child(0)->state().selected && !list->child(2)->state().selected);
+    QCOMPARE(m_controller->pdfView()->currentPage().index(), 0);
 }
 
 QUIRNA_TEST_MAIN(QApplication, TestAccessibility)

@@ -6,7 +6,9 @@
 #include "support/TestPdf.h"
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QtEndian>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,6 +35,50 @@ class TestPFPageManager : public QObject {
         return result;
     }
     static bool qpdfAccepts(const QString &path) { return TestPdf::run("qpdf", {"--check", path}) == 0; }
+
+    // DejaVu Sans as the family "QuirnaNoEmb" whose licence forbids embedding (OS/2 fsType 2),
+    // made known to this process; its family name, or nothing when the font is missing.
+    QString restrictedFont()
+    {
+        QFile source("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+        if (!source.open(QIODevice::ReadOnly))
+            return {};
+        QByteArray font = source.readAll();
+        const auto u16 = [&](int at) { return qFromBigEndian<quint16>(font.constData() + at); };
+        const auto u32 = [&](int at) { return qFromBigEndian<quint32>(font.constData() + at); };
+        const QByteArray from = "DejaVu Sans", to = "QuirnaNoEmb";
+        for (int i = 0; i < u16(4); ++i) {
+            const int record = 12 + 16 * i;
+            const QByteArray tag = font.mid(record, 4);
+            const int offset = int(u32(record + 8));
+            if (tag == "OS/2")
+                qToBigEndian<quint16>(0x0002, font.data() + offset + 8);
+            if (tag != "name")
+                continue;
+            const int strings = offset + u16(offset + 4);
+            for (int n = 0; n < u16(offset + 2); ++n) {
+                const int entry = offset + 6 + 12 * n;
+                const int at = strings + u16(entry + 10), length = u16(entry + 8);
+                const bool wide = u16(entry) != 1; // Unicode and Windows names are UTF-16BE
+                QByteArray wanted = from, replacement = to;
+                if (wide) {
+                    wanted = QByteArray(), replacement = QByteArray();
+                    for (int c = 0; c < from.size(); ++c) {
+                        wanted += '\0' + from.mid(c, 1);
+                        replacement += '\0' + to.mid(c, 1);
+                    }
+                }
+                if (font.mid(at, length) == wanted)
+                    font.replace(at, length, replacement);
+            }
+        }
+        const QString path = out("restricted.ttf");
+        QFile patched(path);
+        if (!patched.open(QIODevice::WriteOnly) || patched.write(font) != font.size())
+            return {};
+        patched.close();
+        return QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(path)).value(0);
+    }
     static int pdfinfoPages(const QString &path)
     {
         QString info;
@@ -269,6 +315,41 @@ private slots:
         model.endNum = 9;
         QVERIFY(!manager.pfAddWatermark(source, out("w2.pdf"), model).ok());
         QVERIFY(!QFileInfo::exists(out("w2.pdf")));
+    }
+
+    void fontThatMayNotBeEmbeddedIsDrawnAsOutlines()
+    {
+        const QString family = restrictedFont();
+        QCOMPARE(family, QString("QuirnaNoEmb"));
+        const QString source = make("r.pdf", 1);
+        PFWatermarkModel model;
+        model.inputText = "SECRET";
+        model.fontName = family;
+        model.fontSize = 80;
+        model.degree = 0;
+        model.fontColor = QColor(255, 0, 0);
+        const PFPageResult restricted = manager.pfAddWatermark(source, out("restricted.pdf"), model);
+        QVERIFY2(restricted.ok(), qPrintable(restricted.error));
+        QVERIFY(qpdfAccepts(restricted.written[0]));
+        // Nothing of the font is in the file, and the mark is still there to see.
+        QString fonts;
+        QCOMPARE(TestPdf::run("pdffonts", {restricted.written[0]}, &fonts), 0);
+        QVERIFY2(!fonts.contains("QuirnaNoEmb") && !fonts.contains("DejaVu"), qPrintable(fonts));
+        const QImage page = PDFDocument::open(restricted.written[0]).page(0).render(0.5);
+        int red = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        QVERIFY2(red > 200, qPrintable(QString::number(red)));
+
+        // The same letters in the font itself, which allows embedding, stay text.
+        model.fontName = "DejaVu Sans";
+        const PFPageResult embedded = manager.pfAddWatermark(source, out("embedded.pdf"), model);
+        QVERIFY(embedded.ok());
+        QCOMPARE(TestPdf::run("pdffonts", {embedded.written[0]}, &fonts), 0);
+        QVERIFY2(fonts.contains("DejaVuSans"), qPrintable(fonts));
     }
 };
 

@@ -33,6 +33,7 @@ void exercisePdfBytes(const QByteArray &bytes)
     if (document.pageCount() == 0)
         return;
     const PDFPage page = document.page(0);
+    (void)document.insertPageCopies({page}, 0); // a page duplicated in place, as the file has it
     (void)page.rotation();
     (void)page.label();
     const QRectF box = page.bounds();
@@ -49,6 +50,7 @@ void exercisePdfBytes(const QByteArray &bytes)
         (void)annotation.quadrilateralPoints();
         (void)annotation.inkPaths();
         (void)annotation.fontName();
+        (void)annotation.copy(document); // copy and paste within the document
     }
     int budget = 2000;
     walkOutline(document.outlineRoot(), 0, &budget);

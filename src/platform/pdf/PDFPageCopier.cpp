@@ -38,21 +38,26 @@ pdf_obj *copyStream(fz_context *ctx, pdf_document *dst, pdf_obj *stream)
     return ref;
 }
 
+// An appearance dictionary is /AP, then /N /R /D, then their states: nothing real is deeper.
+constexpr int kMaxAppearanceDepth = 4;
+
 // Appearances are replaced as a whole when an annotation changes, but a copy must never share
-// a stream with its original, so within one document the streams are duplicated.
-pdf_obj *copyAppearance(fz_context *ctx, pdf_document *dst, pdf_obj *value, pdf_graft_map *map)
+// a stream with its original, so within one document the streams are duplicated. A damaged
+// file's dictionaries may refer to themselves: below the depth any real appearance has, what is
+// there is shared rather than followed.
+pdf_obj *copyAppearance(fz_context *ctx, pdf_document *dst, pdf_obj *value, pdf_graft_map *map, int depth = 0)
 {
     if (map)
         return pdf_graft_mapped_object(ctx, map, value);
     if (pdf_is_stream(ctx, value))
         return copyStream(ctx, dst, value);
-    if (!pdf_is_dict(ctx, value))
+    if (!pdf_is_dict(ctx, value) || depth >= kMaxAppearanceDepth)
         return pdf_keep_obj(ctx, value);
     const int n = pdf_dict_len(ctx, value);
     pdf_obj *copy = pdf_new_dict(ctx, dst, n);
     fz_try(ctx) for (int i = 0; i < n; ++i)
         pdf_dict_put_drop(ctx, copy, pdf_dict_get_key(ctx, value, i),
-                          copyAppearance(ctx, dst, pdf_dict_get_val(ctx, value, i), map));
+                          copyAppearance(ctx, dst, pdf_dict_get_val(ctx, value, i), map, depth + 1));
     fz_catch(ctx)
     {
         pdf_drop_obj(ctx, copy);

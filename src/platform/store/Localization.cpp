@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QList>
 #include <QPointer>
 #include <QTranslator>
@@ -41,7 +42,19 @@ int install(const QLocale &locale)
         else
             delete translator;
     }
-    return int(installed.size());
+    const int ownTables = int(installed.size());
+    // Qt's own texts (file and print dialogs, message box buttons) in the same language, from
+    // Qt's translations when they are installed; in English they are Qt's own.
+    if (tableSuffix(locale) == QLatin1String("zh_CN")) {
+        auto *qt = new QTranslator(application);
+        if (qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+            && QCoreApplication::installTranslator(qt))
+            installed.append(qt);
+        else
+            delete qt;
+    }
+    return ownTables;
 }
 
 } // namespace Localization

@@ -15,8 +15,9 @@ QString tableSuffix(const QLocale &locale);
 
 // Installs the tables for the locale (replacing any installed before) on the running
 // application: every "*_<suffix>.qm" of the program's installed translations folder
-// (<prefix>/share/quirna/translations), or else of the built-in ":/i18n". Returns the number
-// of tables installed.
+// (<prefix>/share/quirna/translations), or else of the built-in ":/i18n"; for Chinese also
+// Qt's own Chinese table, so Qt's dialogs read as the rest. Returns the number of the
+// program's tables installed.
 int install(const QLocale &locale = QLocale::system());
 
 } // namespace Localization

@@ -1,8 +1,10 @@
 #include "PDFThumbnailView.h"
 
+#include "PDFThumbnailAccessible.h"
 #include "PDFTileRenderer.h"
 #include "PDFView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +19,20 @@ PDFThumbnailView::PDFThumbnailView(QWidget *parent)
     // The Edit commands act on the selected pages while the list has the keyboard.
     setFocusPolicy(Qt::StrongFocus);
     connect(m_renderer, &PDFTileRenderer::tileReady, viewport(), qOverload<>(&QWidget::update));
+    static const bool readable = (QAccessible::installFactory(&PDFThumbnailAccessible::factory), true);
+    Q_UNUSED(readable)
+    // A screen reader hears of a new selection as of a focus move in a list.
+    connect(this, &PDFThumbnailView::selectionChanged, this, [this] {
+        if (!QAccessible::isActive() || !m_view)
+            return;
+        QAccessibleEvent selection(this, QAccessible::SelectionWithin);
+        QAccessible::updateAccessibility(&selection);
+        if (hasFocus()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(m_view->currentPage().index());
+            QAccessible::updateAccessibility(&focus);
+        }
+    });
 }
 
 PDFThumbnailView::~PDFThumbnailView() = default;

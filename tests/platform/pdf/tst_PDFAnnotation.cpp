@@ -178,6 +178,24 @@ private slots:
         QCOMPARE(foreign.bounds(), QRectF(10, 10, 50, 50));
         QVERIFY(!document.page(0).addAnnotation(foreign)); // belongs to the other document
     }
+
+    void appearanceThatContainsItselfIsCopiedToo()
+    {
+        // A damaged file whose square's appearance dictionary lists itself as its own entries.
+        QFile seed(QStringLiteral(QUIRNA_TEST_DATA_DIR "/fuzz/appearance-cycle.pdf"));
+        QVERIFY(seed.open(QIODevice::ReadOnly));
+        PDFDocument document = PDFDocument::openData(seed.readAll());
+        QCOMPARE(document.page(0).annotations().size(), 1);
+        QVERIFY(!document.page(0).annotations().first().copy(document).isNull());
+        const QVector<PDFPage> copies = document.insertPageCopies({document.page(0)}, 1);
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(copies.first().annotations().size(), 1);
+        QCOMPARE(copies.first().annotations().first().contents(), QStringLiteral("box"));
+        const QString file = m_dir.filePath("cycle.pdf");
+        QVERIFY(document.write(file));
+        QCOMPARE(TestPdf::run("qpdf", {"--check", file}), 0);
+        QCOMPARE(PDFDocument::open(file).pageCount(), 2);
+    }
 };
 
 QUIRNA_TEST_MAIN(QGuiApplication, TestPDFAnnotation)

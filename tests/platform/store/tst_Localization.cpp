@@ -42,6 +42,10 @@ private slots:
         QCOMPARE(pfLocalized("隐藏Quirna"), english ? QStringLiteral("Hide Quirna") : QStringLiteral("隐藏Quirna"));
         // Keys written in English read as Chinese in the Chinese interface.
         QCOMPARE(pfLocalized("Search"), english ? QStringLiteral("Search") : QStringLiteral("搜索"));
+        // Qt's own dialogs and buttons follow: Chinese from Qt's table, else Qt's English.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 english ? QStringLiteral("Cancel") : QStringLiteral("取消"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Open"), english ? QStringLiteral("Open") : QStringLiteral("打开"));
     }
 
     void keyWithoutTranslationShowsTheKey()

@@ -571,8 +571,9 @@ private slots:
         const PDFPage first = document.page(0);
         view->setCurrentSelection(PDFSelection::fromPoints(first, QPointF(60, 710), first, QPointF(400, 690)));
         QVERIFY(!view->currentSelection().isEmpty());
+        bool rendered = true;
         const auto tinted = [&](const PDFPage &page) {
-            QTest::qWaitFor([&] { return renderIdle(*view); }, 10000);
+            rendered &= QTest::qWaitFor([&] { return renderIdle(*view); }, 10000);
             const QImage shot = view->viewport()->grab().toImage();
             const QRectF line = view->convertRectFromPage(view->currentSelection().boundsForPage(first), page);
             int count = 0;
@@ -592,6 +593,7 @@ private slots:
         view->goToPage(first);
         QVERIFY(shows(first));
         QCOMPARE(view->currentSelection().pages(), QVector<PDFPage>({first}));
+        QVERIFY(rendered);
 
         // The page goes: so does its selection, and there is nothing left to copy.
         document.removePages({2});
