@@ -92,10 +92,6 @@
         <translation>Paste</translation>
     </message>
     <message>
-        <source>粘贴并匹配</source>
-        <translation>Paste and Match Style</translation>
-    </message>
-    <message>
         <source>删除</source>
         <translation>Delete</translation>
     </message>

@@ -92,10 +92,6 @@
         <translation>粘贴</translation>
     </message>
     <message>
-        <source>粘贴并匹配</source>
-        <translation>粘贴并匹配</translation>
-    </message>
-    <message>
         <source>删除</source>
         <translation>删除</translation>
     </message>

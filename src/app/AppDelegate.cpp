@@ -166,7 +166,6 @@ void AppDelegate::createActions()
     addAction("剪切", withController([](ViewController *c) { c->pfCutMenuClick(); }))->setShortcut(QKeySequence::Cut);
     addAction("复制", withController([](ViewController *c) { c->pfCopyMenuClick(); }))->setShortcut(QKeySequence::Copy);
     addAction("粘贴", withController([](ViewController *c) { c->pfPasteMenuClick(); }))->setShortcut(QKeySequence::Paste);
-    addAction("粘贴并匹配");
     addAction("删除", withController([](ViewController *c) { c->pfDeleteMenuClick(); }))
         ->setShortcuts({QKeySequence(QKeySequence::Delete), QKeySequence(Qt::Key_Backspace)});
     addAction("全选", withController([](ViewController *c) { c->pfSelectAllMenuClick(); }))
@@ -200,6 +199,11 @@ void AppDelegate::createActions()
         m_goItems.append(addAction(goKeys[i], withController([tag](ViewController *c) { c->pfGoMenuClick(tag); }), tag));
     }
     action("向前")->setEnabled(false); // nothing to go back to yet
+    // The keys of every Linux reader; Page Up and Down stay the view's own scrolling keys.
+    action("第一页")->setShortcut(QKeySequence::MoveToStartOfDocument);
+    action("最后一页")->setShortcut(QKeySequence::MoveToEndOfDocument);
+    action("向后")->setShortcut(QKeySequence::Forward);
+    action("向前")->setShortcut(QKeySequence::Back);
     action("前往页面")->setShortcut(Qt::CTRL | Qt::ALT | Qt::Key_G);
 
     addAction("最小化", [this] {
@@ -240,7 +244,7 @@ void AppDelegate::buildMenuBar(QMenuBar *bar)
     };
     fill("Quirna", {"关于 Quirna", "隐藏Quirna", "显示全部", "退出Quirna"}, {1, 3});
     fill("文件", {"新建", "新建空白", "打开", "打开最近", "关闭Menu", "保存Menu", "另存为", "打印"}, {4, 7});
-    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "粘贴并匹配", "删除", "全选", "查找"}, {2, 8});
+    QMenu *edit = fill("编辑", {"撤销", "重做", "剪切", "复制", "粘贴", "删除", "全选", "查找"}, {2, 7});
     connect(edit, &QMenu::aboutToShow, this, &AppDelegate::pfRefreshEditMenu);
     QMenu *view = fill("显示", {"单页", "单页连续", "双页", "双页连续", "全屏", "幻灯片", "阅读模式", "隐藏工具栏"}, {4});
     connect(view, &QMenu::aboutToShow, this, &AppDelegate::menuWillOpen);

@@ -76,6 +76,9 @@ void PFAnnotationCommands::pasteAt(int pageIndex, QPointF pageCentre)
     const QRectF box = document.page(pageIndex).bounds();
     PFAnnotationGeometry::pfMoveAnnotation(pasted, PFAnnotationGeometry::pfOriginInside(pasted.bounds(), pageCentre, box));
     m_view->pfAddShapeAnnotation(pasted, pageIndex);
+    // The copy is what the user acts on next: it is selected, as if clicked.
+    m_view->pfSelectAnnotation(pasted);
+    m_view->pfSelectStatus(pasted);
 }
 
 bool PFAnnotationCommands::pfDeleteItem(QPointF viewPoint)

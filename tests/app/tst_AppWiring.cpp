@@ -40,6 +40,7 @@ private slots:
     void typingInTheSearchFieldListsMatches();
     void watermarkIsPreviewedAndSaved();
     void combineCommandOpensOneCombineWindow();
+    void goKeysMoveThroughPagesAndHistory();
 
 private:
     // Dark pixels in a square of `radius` around `centre` of `image`.
@@ -237,6 +238,37 @@ void TestAppWiring::combineCommandOpensOneCombineWindow()
     auto *hud = shown->findChild<PFHudView *>();
     QVERIFY(hud);
     QCOMPARE(hud->textHint(), QStringLiteral("hello"));
+    for (Document *document : delegate.documentController()->documents())
+        document->close();
+}
+
+void TestAppWiring::goKeysMoveThroughPagesAndHistory()
+{
+    AppDelegate delegate(*m_defaults);
+    delegate.applicationDidFinishLaunching({m_path});
+    PFWindowController *window = delegate.documentController()->documents().constFirst()->windowController();
+    QVERIFY(window);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    PFBasePDFView *view = window->findChild<ViewController *>()->pdfView();
+    view->setFocus();
+    const auto current = [view] { return view->currentPage().index(); };
+    QCOMPARE(current(), 0);
+
+    QTest::keyClick(view->viewport(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(current(), 4);
+    // Back returns to where the jump started; the key does nothing once there is no history.
+    QTest::keyClick(view->viewport(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(current(), 0);
+    QTest::keyClick(view->viewport(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(current(), 0);
+    // Forward is the next page, and leaves a way back.
+    QTest::keyClick(view->viewport(), Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(current(), 1);
+    QTest::keyClick(view->viewport(), Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(current(), 0);
+    QTest::keyClick(view->viewport(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(current(), 1);
     for (Document *document : delegate.documentController()->documents())
         document->close();
 }
