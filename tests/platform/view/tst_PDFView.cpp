@@ -520,6 +520,7 @@ private slots:
         QCOMPARE(view->document().pageCount(), 2);
         QVERIFY(relaid.size() >= 2);
         QCOMPARE(thumbnails.thumbnailRect(2), QRect());
+    }
 
     // Each page's rect in document coordinates, and that it is the page the view shows there.
     static QVector<QRect> documentRects(PDFView &view)
