@@ -5,22 +5,27 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QTranslator>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char **argv)
 {
-    // Watermarks need fonts, which need a GUI application, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The watermark needs fonts, which need a GUI application, but never a display. The other
+    // commands start without one: setting up the fonts alone costs more than splitting a small file.
+    const bool needsFonts = argc > 1 && std::strcmp(argv[1], "watermark") == 0;
+    if (needsFonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The tool speaks for itself: one line per failure, no framework chatter on stderr.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    QGuiApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = needsFonts ? std::make_unique<QGuiApplication>(argc, argv)
+                                                             : std::make_unique<QCoreApplication>(argc, argv);
     Q_INIT_RESOURCE(translations);
     if (!QLocale().name().startsWith(QStringLiteral("zh"))) {
         for (const QString &table : QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_en.qm")})) {
-            auto *t = new QTranslator(&app);
+            auto *t = new QTranslator(app.get());
             if (t->load(QStringLiteral(":/i18n/") + table))
                 QCoreApplication::installTranslator(t);
         }
     }
-    return ToolCommands::run(app.arguments().mid(1));
+    return ToolCommands::run(QCoreApplication::arguments().mid(1));
 }

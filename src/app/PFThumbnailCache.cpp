@@ -47,7 +47,8 @@ void pfSaveThumbImage(const QString &path, UserDefaults &defaults)
     if (defaults.contains(key))
         return;
     const QString stem = PFManager::md5String(key);
-    const PDFDocument document = PDFDocument::open(path);
+    // Only the first page is drawn: the rest of the pages need no check.
+    const PDFDocument document = PDFDocument::open(path, PDFPageCheck::Deferred);
     QByteArray bytes;
     if (!document.isNull() && !document.isLocked() && document.pageCount() > 0) {
         // At its natural size, but never larger than a picture the start view could use: a

@@ -185,9 +185,9 @@ bool ViewController::loadDocument()
         return false;
     PDFDocument document;
     if (!m_content->filePath.isEmpty())
-        document = PDFDocument::open(m_content->filePath);
+        document = PDFDocument::open(m_content->filePath, PDFPageCheck::Deferred);
     else if (!m_content->data.isEmpty())
-        document = PDFDocument::openData(m_content->data);
+        document = PDFDocument::openData(m_content->data, PDFPageCheck::Deferred);
     if (document.isNull())
         return reportUnopenable();
     bool retry = false;

@@ -59,6 +59,41 @@ QByteArray hugePage()
     });
 }
 
+// ALPHA, BETA, GAMMA under a root that counts as many pages as it lists kids, though its second
+// kid is a node holding BETA: a sound tree that only its pages tell apart from a flat one.
+QByteArray treeWithOneChildNode()
+{
+    return TestPdf::fromObjects({
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R 4 0 R 7 0 R] /Count 3 /MediaBox [0 0 300 200]"
+        " /Resources << /Font << /F1 10 0 R >> >> >>",
+        "<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>",
+        "<< /Type /Pages /Parent 2 0 R /Kids [5 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 4 0 R /Contents 6 0 R >>",
+        content("BETA"),
+        "<< /Type /Page /Parent 2 0 R /Contents 9 0 R >>",
+        content("ALPHA"),
+        content("GAMMA"),
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+    });
+}
+
+// The same count, but the second kid is no page at all: ALPHA and GAMMA are all there is.
+QByteArray treeWithAStringForAPage()
+{
+    return TestPdf::fromObjects({
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 /MediaBox [0 0 300 200]"
+        " /Resources << /Font << /F1 8 0 R >> >> >>",
+        "<< /Type /Page /Parent 2 0 R /Contents 6 0 R >>",
+        "(not a page)",
+        "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>",
+        content("ALPHA"),
+        content("GAMMA"),
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+    });
+}
+
 QString pdftotext(const QString &path)
 {
     QString out;
@@ -166,6 +201,62 @@ private slots:
             QCOMPARE(loop.numberOfChildren(), 0);
             QCOMPARE(loop.destination().page().index(), 3 * i + 1); // BETA of its source
         }
+    }
+
+    // A window opens a document reading only the tree's nodes and checks the pages afterwards.
+    // Whatever it is asked to do before that check is over sees the pages as they really are.
+    void pagesCheckedAfterOpeningAreNumberedAsTheyReallyAre()
+    {
+        const QString nested = write(QStringLiteral("nested.pdf"), treeWithOneChildNode());
+        const QString broken = write(QStringLiteral("broken.pdf"), treeWithAStringForAPage());
+        const QStringList words = {QStringLiteral("ALPHA"), QStringLiteral("BETA"), QStringLiteral("GAMMA")};
+
+        // A sound tree checked to the end: the node's page takes its place, nothing is rebuilt.
+        PDFDocument document = PDFDocument::open(nested, PDFPageCheck::Deferred);
+        PDFPageCheckProgress progress = document.checkPageTree(QDeadlineTimer(QDeadlineTimer::Forever));
+        QVERIFY(progress.finished);
+        QVERIFY(progress.renumbered);
+        QCOMPARE(progress.checkedPages, 3);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(document.page(i).string().contains(words[i]), qPrintable(document.page(i).string()));
+
+        // Copying the second page to the end before any check copies BETA, then deleting the
+        // first deletes ALPHA, and the file says so too.
+        document = PDFDocument::open(nested, PDFPageCheck::Deferred);
+        QCOMPARE(document.insertPages(document, {1}, 3).size(), 1);
+        QVERIFY(document.removePage(0));
+        QCOMPARE(document.pageCount(), 3);
+        const QString saved = m_dir.filePath(QStringLiteral("nested-saved.pdf"));
+        QVERIFY(document.write(saved));
+        QCOMPARE(TestPdf::run(QStringLiteral("qpdf"), {QStringLiteral("--check"), saved}), 0);
+        QCOMPARE(pdftotext(saved), QStringLiteral("BETA GAMMA BETA"));
+
+        // A search started before the check numbers its matches as the check does.
+        document = PDFDocument::open(broken, PDFPageCheck::Deferred);
+        QCOMPARE(document.pageCount(), 3); // as the nodes claim, until the pages are read
+        PDFTextSearch search(document);
+        QList<int> found;
+        connect(&search, &PDFTextSearch::matchFound, this,
+                [&found](const PDFSelection &match) { found << match.pages().constFirst().index(); });
+        QSignalSpy finished(&search, &PDFTextSearch::finished);
+        search.start(QStringLiteral("gamma"));
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(found, QList<int>{1});
+        QCOMPARE(document.pageCount(), 2);
+        QVERIFY(document.page(1).string().contains(words[2]));
+        QVERIFY(document.checkPageTree(QDeadlineTimer(0)).finished);
+
+        // A sound flat tree needs no renumbering, a slice at a time.
+        document = PDFDocument::openData(TestPdf::simple(40), PDFPageCheck::Deferred);
+        int slices = 0;
+        do {
+            progress = document.checkPageTree(QDeadlineTimer(1));
+            QVERIFY(!progress.renumbered);
+            ++slices;
+        } while (!progress.finished && slices < 10000);
+        QVERIFY(progress.finished);
+        QCOMPARE(progress.checkedPages, 40);
+        QCOMPARE(document.page(39).string().left(7), QStringLiteral("Page 40"));
     }
 
     void hugePageIsNeverRenderedWhole()

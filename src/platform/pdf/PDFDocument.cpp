@@ -11,9 +11,11 @@
 
 namespace {
 
-// `treeSound` (when given) learns whether the page tree was sound as read.
+// `file` and `before` name the file read and its stamp before it was read, for remembering a
+// sound page tree.
 std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, bool compactRewrites,
-                                       bool *treeSound = nullptr)
+                                       PDFPageCheck check = PDFPageCheck::AtOpen, const QByteArray &file = {},
+                                       const PDFPageTree::FileStamp &before = {})
 {
     if (!doc)
         return nullptr;
@@ -24,9 +26,14 @@ std::shared_ptr<PDFDocumentData> adopt(pdf_document *doc, const QString &path, b
     fz_context *ctx = MuPDF::context();
     fz_try(ctx) data->locked = pdf_needs_password(ctx, doc);
     fz_catch(ctx) data->locked = true;
-    const bool sound = !data->locked && PDFPageTree::normalise(ctx, doc);
-    if (treeSound)
-        *treeSound = sound;
+    data->openedFile = file;
+    data->openedStamp = before;
+    if (!data->locked) {
+        PDFLock lock(data->mutex);
+        data->indexPageTree();
+        if (check == PDFPageCheck::AtOpen)
+            data->settlePageTree();
+    }
     return data;
 }
 
@@ -57,7 +64,7 @@ const char *const kInfoKeys[] = {"Title", "Author", "Subject", "Keywords", "Crea
 
 } // namespace
 
-PDFDocument PDFDocument::open(const QString &path)
+PDFDocument PDFDocument::open(const QString &path, PDFPageCheck check)
 {
     fz_context *ctx = MuPDF::context();
     const QByteArray file = MuPDF::encodedPath(path);
@@ -65,15 +72,12 @@ PDFDocument PDFDocument::open(const QString &path)
     const PDFPageTree::FileStamp before = PDFPageTree::stampOf(file);
     fz_try(ctx) stream = fz_open_file(ctx, file.constData());
     fz_catch(ctx) stream = nullptr;
-    bool treeSound = false;
-    const auto data = adopt(stream ? openStream(ctx, stream) : nullptr, path, true, &treeSound);
-    // Bulk work on this file that follows (export, split, text) need not walk its tree again.
-    if (treeSound)
-        PDFPageTree::rememberSound(file, before, PDFPageTree::pageObjects(ctx, data->doc));
-    return PDFDocument(data);
+    // Once its tree is found sound, bulk work on this file (export, split, text) need not walk
+    // it again.
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, path, true, check, file, before));
 }
 
-PDFDocument PDFDocument::openData(const QByteArray &bytes)
+PDFDocument PDFDocument::openData(const QByteArray &bytes, PDFPageCheck check)
 {
     fz_context *ctx = MuPDF::context();
     fz_buffer *buffer = nullptr;
@@ -85,7 +89,7 @@ PDFDocument PDFDocument::openData(const QByteArray &bytes)
     }
     fz_always(ctx) fz_drop_buffer(ctx, buffer);
     fz_catch(ctx) stream = nullptr;
-    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString(), true));
+    return PDFDocument(adopt(stream ? openStream(ctx, stream) : nullptr, QString(), true, check));
 }
 
 QString PDFDocument::engineVersion() { return QStringLiteral(FZ_VERSION); }
@@ -144,6 +148,19 @@ int PDFDocument::pageCount() const
     return d->locked ? 0 : d->pageCount();
 }
 
+PDFPageCheckProgress PDFDocument::checkPageTree(const QDeadlineTimer &deadline) const
+{
+    PDFPageCheckProgress progress;
+    if (!d)
+        return progress;
+    PDFLock lock(d->mutex);
+    if (d->locked)
+        return progress;
+    progress.finished = d->checkPageTree(deadline, &progress.renumbered);
+    progress.checkedPages = d->checkedPageCount();
+    return progress;
+}
+
 int PDFDocument::loadedPageCount() const
 {
     if (!d)
@@ -168,10 +185,13 @@ PDFPage PDFDocument::insertPage(const PDFPage &page, int index)
     if (!d || page.isNull())
         return {};
     if (page.d == d) {
-        PDFLock lock(d->mutex);
+        PDFSettledLock lock(*d);
         // A page removed earlier goes back as itself, with everything it had.
         if (page.index() < 0)
             return d->reinsertPage(page.m_object, index) ? page : PDFPage();
+    }
+    {
+        PDFSettledLock settled(*page.d);
     }
     const int sourceIndex = page.index();
     if (sourceIndex < 0)
@@ -200,7 +220,7 @@ QVector<PDFPage> PDFDocument::insertPageCopies(const QVector<PDFPage> &pages, in
 {
     if (!d || pages.isEmpty())
         return {};
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     std::vector<int> objects;
     for (const PDFPage &page : pages) {
         if (page.d != d)
@@ -267,7 +287,7 @@ PDFPage PDFDocument::insertNewPage(const QRectF &mediaBox, int index)
 {
     if (!d || mediaBox.isEmpty())
         return {};
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     fz_context *ctx = MuPDF::context();
     const int at = std::clamp(index, 0, d->pageCount());
     const fz_rect box = PDFGeometry::toFz(mediaBox);
@@ -289,7 +309,7 @@ bool PDFDocument::movePage(int from, int to)
 {
     if (!d)
         return false;
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     const int count = d->pageCount();
     if (from < 0 || from >= count || to < 0 || to >= count)
         return false;
@@ -319,7 +339,7 @@ QVector<int> PDFDocument::removePages(const QVector<int> &indices)
 {
     if (!d)
         return {};
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     const int count = d->pageCount();
     QVector<int> sorted = indices;
     std::sort(sorted.begin(), sorted.end());
@@ -345,7 +365,7 @@ int PDFDocument::reinsertPages(const QVector<PDFPage> &pages, const QVector<int>
 {
     if (!d || pages.size() != indices.size())
         return 0;
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     fz_context *ctx = MuPDF::context();
     int count = d->pageCount();
     int done = 0;
@@ -378,7 +398,7 @@ bool PDFDocument::removePage(int index)
 {
     if (!d)
         return false;
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     if (index < 0 || index >= d->pageCount())
         return false;
     d->noteRemoved(d->pageObjectAt(index));
@@ -472,7 +492,7 @@ bool PDFDocument::write(const QString &path) const
 {
     if (!d)
         return false;
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     return PDFAtomicWriter::write(*d, path, nullptr);
 }
 
@@ -480,7 +500,7 @@ QString PDFDocument::writeNew(const QString &wantedPath, const StagedOutput::Vac
 {
     if (!d)
         return {};
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     return PDFAtomicWriter::publish(*d, wantedPath, vacant, nullptr);
 }
 
@@ -489,7 +509,7 @@ QString PDFDocument::writeNew(const QString &wantedPath, const StagedOutput::Vac
 {
     if (!d)
         return {};
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     const PDFWriteOptions effective = withOwnerPassword(options);
     return PDFAtomicWriter::publish(*d, wantedPath, vacant, &effective);
 }
@@ -498,7 +518,7 @@ PDFDocument PDFDocument::snapshot() const
 {
     if (!d)
         return {};
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     fz_context *ctx = MuPDF::context();
     // The copy is plain, so that whatever is drawn on it is written the usual way; its writes take
     // on the document's encryption again.
@@ -517,7 +537,7 @@ bool PDFDocument::write(const QString &path, const PDFWriteOptions &options) con
 {
     if (!d)
         return false;
-    PDFLock lock(d->mutex);
+    PDFSettledLock lock(*d);
     const PDFWriteOptions effective = withOwnerPassword(options);
     return PDFAtomicWriter::write(*d, path, &effective);
 }

@@ -6,6 +6,7 @@
 #include "platform/system/StagedOutput.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QMap>
 #include <QString>
 #include <memory>
@@ -13,14 +14,27 @@
 
 struct PDFDocumentData;
 
+// How much of the page tree opening a document reads. All of it, or, for a window that shows
+// the document at once, only its inner nodes: the pages they list are then checked afterwards
+// (PDFDocument::checkPageTree), and at the latest before anything changes or writes the pages.
+// Until then a damaged tree that only its pages give away is numbered as its nodes say.
+enum class PDFPageCheck { AtOpen, Deferred };
+
+// Where a deferred page check stands.
+struct PDFPageCheckProgress {
+    int checkedPages = 0; // pages 0 to checkedPages - 1 are checked
+    bool finished = true;
+    bool renumbered = false; // the tree proved damaged and was rebuilt: every page index may have changed
+};
+
 // A PDF document. A handle: copies refer to the same document. Every method is safe to call
 // from any thread; calls on one document are serialised.
 class PDFDocument {
 public:
     PDFDocument() = default;
     // Null when the file cannot be opened as a PDF.
-    static PDFDocument open(const QString &path);
-    static PDFDocument openData(const QByteArray &bytes);
+    static PDFDocument open(const QString &path, PDFPageCheck check = PDFPageCheck::AtOpen);
+    static PDFDocument openData(const QByteArray &bytes, PDFPageCheck check = PDFPageCheck::AtOpen);
     // A new document without pages.
     static PDFDocument create();
     // The version of the PDF engine the program was built with, for the About box.
@@ -39,6 +53,8 @@ public:
     // Pages the engine holds open at the moment; stays small however many pages were read.
     int loadedPageCount() const;
     PDFPage page(int index) const;
+    // Checks deferred pages until the deadline passes; with a passed one, only tells the progress.
+    PDFPageCheckProgress checkPageTree(const QDeadlineTimer &deadline) const;
     // Inserts `page` at `index`. A page of this document that was removed goes back as the same
     // page; any other page (of this document or another) is copied with its boxes, rotation and
     // annotations. Returns the inserted page, null on failure.

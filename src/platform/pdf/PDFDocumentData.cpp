@@ -40,10 +40,77 @@ void PDFDocumentData::buildPageIndex()
     if (m_pageIndexValid)
         return;
     m_pageObjects = PDFPageTree::pageObjects(MuPDF::context(), doc);
+    indexPageObjects();
+}
+
+void PDFDocumentData::indexPageObjects()
+{
     m_indexOfObject.clear();
     for (size_t i = 0; i < m_pageObjects.size(); ++i)
         m_indexOfObject.emplace(m_pageObjects[i], int(i));
     m_pageIndexValid = true;
+}
+
+void PDFDocumentData::indexPageTree()
+{
+    fz_context *ctx = MuPDF::context();
+    PDFPageTree::Skim skim = PDFPageTree::skim(ctx, doc);
+    if (!skim.sound) {
+        const bool sound = PDFPageTree::normalise(ctx, doc);
+        pageTreeChanged();
+        pageTreeChecked(sound);
+        return;
+    }
+    dropLoadedPages();
+    m_pageObjects = std::move(skim.pages);
+    m_unchecked = std::move(skim.parents);
+    m_checked = 0;
+    indexPageObjects();
+    if (m_unchecked.empty())
+        pageTreeChecked(true); // the skim read every page
+}
+
+bool PDFDocumentData::checkPageTree(const QDeadlineTimer &deadline, bool *renumbered)
+{
+    fz_context *ctx = MuPDF::context();
+    while (m_checked < m_unchecked.size() && !deadline.hasExpired()) {
+        if (!PDFPageTree::isListedPage(ctx, doc, m_pageObjects[m_checked], m_unchecked[m_checked])) {
+            // The skim was wrong about this tree: read it whole, as a damaged one is.
+            m_unchecked.clear();
+            const bool sound = PDFPageTree::normalise(ctx, doc);
+            pageTreeChanged();
+            pageTreeChecked(sound);
+            *renumbered = true;
+            return true;
+        }
+        ++m_checked;
+    }
+    if (m_checked < m_unchecked.size())
+        return false;
+    if (!m_unchecked.empty()) {
+        m_unchecked = {};
+        pageTreeChecked(true);
+    }
+    return true;
+}
+
+void PDFDocumentData::pageTreeChecked(bool sound)
+{
+    // Only the tree as read from the file: a change since would not be in it.
+    fz_context *ctx = MuPDF::context();
+    int unsaved = 1;
+    fz_try(ctx) unsaved = pdf_has_unsaved_changes(ctx, doc);
+    fz_catch(ctx) unsaved = 1;
+    if (sound && !unsaved && !openedFile.isEmpty()) {
+        buildPageIndex();
+        PDFPageTree::rememberSound(openedFile, openedStamp, m_pageObjects);
+    }
+}
+
+void PDFDocumentData::settlePageTree()
+{
+    bool renumbered = false;
+    checkPageTree(QDeadlineTimer(QDeadlineTimer::Forever), &renumbered);
 }
 
 int PDFDocumentData::pageCount()
@@ -158,6 +225,7 @@ std::vector<int> PDFDocumentData::removedObjects()
 void PDFDocumentData::pageTreeChanged()
 {
     dropLoadedPages();
+    m_unchecked = {};
     m_pageIndexValid = false;
     m_pageObjects.clear();
     m_indexOfObject.clear();

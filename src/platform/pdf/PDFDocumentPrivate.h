@@ -2,9 +2,11 @@
 
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
+#include "PDFPageTree.h"
 #include "PDFTextPageCache.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QRectF>
 #include <QVector>
 #include <map>
@@ -31,6 +33,9 @@ struct PDFDocumentData {
     std::recursive_mutex mutex;
     pdf_document *doc = nullptr;
     QString path;
+    // The file read and its stamp from before, to remember once the page tree is found sound.
+    QByteArray openedFile;
+    PDFPageTree::FileStamp openedStamp;
     bool locked = false; // a password is still needed
     QByteArray password; // the one that opened it, for rewriting it encrypted as it came
 
@@ -48,6 +53,18 @@ struct PDFDocumentData {
     ~PDFDocumentData();
 
     // The rest requires the mutex.
+    // Indexes the pages of a newly opened document. A large tree is only skimmed (see
+    // PDFPageTree::skim): its pages are checked later, a few at a time by checkPageTree or all
+    // at once by settlePageTree; a tree the skim finds damaged is rebuilt at once.
+    void indexPageTree();
+    // Checks skimmed pages until the deadline passes (none once it has). A page that is not what
+    // the skim took it for has the tree rebuilt as when opening a damaged file, and the pages
+    // numbered anew (*renumbered). Returns true once every page is checked.
+    bool checkPageTree(const QDeadlineTimer &deadline, bool *renumbered);
+    // Finishes the check: called before anything changes, copies or writes the pages, so that
+    // it sees the numbering the finished check gives.
+    void settlePageTree();
+    int checkedPageCount() { return m_unchecked.empty() ? pageCount() : int(m_checked); }
     // The object with that number, borrowed from the document; nullptr when it does not exist.
     pdf_obj *resolve(int object);
     int pageCount();
@@ -78,6 +95,8 @@ struct PDFDocumentData {
 
 private:
     void buildPageIndex();
+    void pageTreeChecked(bool sound);
+    void indexPageObjects();
     void dropLoadedPages();
     void evictLeastRecentPage();
     // Loaded pages are few and recently used: MuPDF walks every loaded page's annotations
@@ -92,11 +111,23 @@ private:
     std::vector<int> m_pageObjects;
     std::map<int, int> m_indexOfObject;
     bool m_pageIndexValid = false;
+    // The parent node of each skimmed page (m_pageObjects' order) while the skim is checked.
+    std::vector<int> m_unchecked;
+    size_t m_checked = 0;
     PDFTextPageCache m_text;
     std::set<int> m_removed;
 };
 
 using PDFLock = std::lock_guard<std::recursive_mutex>;
+
+// Locks a document for changing or writing its pages, once its page numbering is final.
+class PDFSettledLock {
+public:
+    explicit PDFSettledLock(PDFDocumentData &data) : m_lock(data.mutex) { data.settlePageTree(); }
+
+private:
+    PDFLock m_lock;
+};
 
 // Locks one document, or two at once without risk of deadlock, for work that reads one and
 // writes the other.
@@ -109,6 +140,8 @@ public:
             m_first.lock();
         else
             std::lock(m_first, m_second);
+        first.settlePageTree();
+        second.settlePageTree();
     }
 
 private:

@@ -35,18 +35,29 @@ struct Inherited {
 // which follows /Count and /Kids as they stand and walks /Parent chains when pages are inserted
 // or deleted, would disagree with what it found.
 struct Walk {
-    explicit Walk(fz_context *context) : ctx(context) {}
+    explicit Walk(fz_context *context, pdf_document *document = nullptr, bool skimming = false)
+        : ctx(context), doc(document), skim(skimming)
+    {
+    }
 
     fz_context *ctx;
+    pdf_document *doc;
+    // Skimming: a node whose /Count equals its number of kids is taken to list pages, which are
+    // not read; their parents are noted so the pages can be checked later.
+    bool skim;
     std::vector<int> pages;
-    std::vector<Inherited> inherited; // per page
+    std::vector<int> parents; // per page, when skimming
+    std::vector<Inherited> inherited; // per page, when not skimming
     std::set<int> seen;
     bool irregular = false;
 
     int collect(pdf_obj *node, const Inherited &above, int depth)
     {
-        const Inherited here = above.below(ctx, node);
         pdf_obj *kids = pdf_dict_get(ctx, node, PDF_NAME(Kids));
+        const int count = pdf_dict_get_int(ctx, node, PDF_NAME(Count));
+        if (skim && count > 0 && count == pdf_array_len(ctx, kids))
+            return listUnread(node, kids);
+        const Inherited here = skim ? Inherited{} : above.below(ctx, node);
         int leaves = 0;
         for (int i = 0; i < pdf_array_len(ctx, kids); ++i) {
             pdf_obj *kid = pdf_array_get(ctx, kids, i);
@@ -57,8 +68,7 @@ struct Walk {
             if (pdf_objcmp(ctx, pdf_dict_get(ctx, kid, PDF_NAME(Parent)), node) != 0)
                 irregular = true;
             if (isLeaf(kid)) {
-                pages.push_back(pdf_to_num(ctx, kid));
-                inherited.push_back(here);
+                addPage(pdf_to_num(ctx, kid), node, here);
                 ++leaves;
             } else if (depth + 1 < kMaxDepth) {
                 leaves += collect(kid, here, depth + 1);
@@ -66,9 +76,41 @@ struct Walk {
                 irregular = true;
             }
         }
-        if (pdf_dict_get_int(ctx, node, PDF_NAME(Count)) != leaves)
+        if (count != leaves)
             irregular = true;
         return leaves;
+    }
+
+    void addPage(int page, pdf_obj *parent, const Inherited &values)
+    {
+        pages.push_back(page);
+        if (skim)
+            parents.push_back(pdf_to_num(ctx, parent));
+        else
+            inherited.push_back(values);
+    }
+
+    // Whether the file has an object of that number, told by its cross-reference entry alone.
+    bool exists(int object) const
+    {
+        if (object <= 0 || object >= pdf_xref_len(ctx, doc))
+            return false;
+        const char type = pdf_get_xref_entry_no_null(ctx, doc, object)->type;
+        return type == 'n' || type == 'o';
+    }
+
+    // The kids of a node that counts as many pages as it has kids, taken for pages unread.
+    int listUnread(pdf_obj *node, pdf_obj *kids)
+    {
+        const int length = pdf_array_len(ctx, kids);
+        for (int i = 0; i < length; ++i) {
+            pdf_obj *kid = pdf_array_get(ctx, kids, i);
+            if (!pdf_is_indirect(ctx, kid) || !exists(pdf_to_num(ctx, kid)) || !seen.insert(pdf_to_num(ctx, kid)).second)
+                irregular = true;
+            else
+                addPage(pdf_to_num(ctx, kid), node, {});
+        }
+        return length;
     }
 
     bool isLeaf(pdf_obj *node) const
@@ -94,10 +136,8 @@ void walkTree(fz_context *ctx, pdf_document *doc, Walk &walk)
     if (walk.isLeaf(root)) {
         // The catalog names a page where the tree should be.
         walk.irregular = true;
-        if (pdf_is_indirect(ctx, root)) {
-            walk.pages.push_back(pdf_to_num(ctx, root));
-            walk.inherited.push_back({});
-        }
+        if (pdf_is_indirect(ctx, root))
+            walk.addPage(pdf_to_num(ctx, root), nullptr, {});
         return;
     }
     if (!pdf_is_indirect(ctx, root) || pdf_dict_get(ctx, root, PDF_NAME(Parent)))
@@ -232,6 +272,42 @@ bool normalise(fz_context *ctx, pdf_document *doc)
     }
     fz_catch(ctx) sound = false;
     return sound;
+}
+
+Skim skim(fz_context *ctx, pdf_document *doc)
+{
+    // A repaired file is read whole: its cross-references were guessed from what was left of it.
+    Walk walk(ctx, doc, true);
+    fz_try(ctx)
+    {
+        if (pdf_was_repaired(ctx, doc))
+            walk.irregular = true;
+        else
+            walkTree(ctx, doc, walk);
+    }
+    fz_catch(ctx) walk.irregular = true;
+    Skim result;
+    result.sound = !walk.irregular;
+    if (result.sound) {
+        result.pages = std::move(walk.pages);
+        result.parents = std::move(walk.parents);
+    }
+    return result;
+}
+
+bool isListedPage(fz_context *ctx, pdf_document *doc, int page, int parent)
+{
+    bool listed = false;
+    pdf_obj *ref = nullptr;
+    fz_try(ctx)
+    {
+        ref = pdf_new_indirect(ctx, doc, page, 0);
+        pdf_obj *up = pdf_dict_get(ctx, ref, PDF_NAME(Parent));
+        listed = pdf_is_dict(ctx, ref) && Walk(ctx).isLeaf(ref) && pdf_is_indirect(ctx, up) && pdf_to_num(ctx, up) == parent;
+    }
+    fz_always(ctx) pdf_drop_obj(ctx, ref);
+    fz_catch(ctx) listed = false;
+    return listed;
 }
 
 int pageCount(fz_context *ctx, fz_document *doc)

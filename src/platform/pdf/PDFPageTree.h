@@ -16,6 +16,17 @@ std::vector<int> pageObjects(fz_context *ctx, pdf_document *doc);
 // tree is left alone, and true is returned for it. Called on every document before its pages
 // are used; never raises.
 bool normalise(fz_context *ctx, pdf_document *doc);
+// A first look at a tree that reads its inner nodes only: a node that counts as many pages as
+// it has kids is taken to list pages, which are not read, so a large file opens without parsing
+// every page. Sound when nothing the nodes show is damaged; then `pages` is what pageObjects
+// gives, provided isListedPage holds for each page and its parent. Never raises.
+struct Skim {
+    bool sound = false;
+    std::vector<int> pages;
+    std::vector<int> parents; // the node that lists each page
+};
+Skim skim(fz_context *ctx, pdf_document *doc);
+bool isListedPage(fz_context *ctx, pdf_document *doc, int page, int parent);
 // The number of pages of any opened document, by the same rule for PDFs.
 int pageCount(fz_context *ctx, fz_document *doc);
 // Opens a file as a PDF, whatever its name, for the bulk workers, each on an engine instance of

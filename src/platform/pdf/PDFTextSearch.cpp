@@ -242,7 +242,8 @@ void PDFTextSearch::start(const QString &text)
     job->data = m_document.d;
     job->needle = std::move(needle);
     {
-        PDFLock lock(job->data->mutex);
+        // Matches are numbered as the finished page check numbers the pages.
+        PDFSettledLock lock(*job->data);
         if (job->data->locked)
             return;
         job->pages = job->data->pageCount();

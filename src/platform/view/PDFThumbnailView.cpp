@@ -45,6 +45,7 @@ void PDFThumbnailView::setPDFView(PDFView *view)
     m_selected.clear();
     if (view) {
         connect(view, &PDFView::documentChanged, this, &PDFThumbnailView::relayout);
+        connect(view, &PDFView::pageSizesChanged, this, &PDFThumbnailView::relayout);
         connect(view, &PDFView::pageChanged, this, &PDFThumbnailView::followCurrentPage);
     }
     relayout();

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <array>
@@ -23,6 +24,9 @@ namespace {
 constexpr std::array<double, 14> kZoomSteps{0.1, 0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 4, 8, 16, 24, 32, 64};
 constexpr int kLineStep = 40;
 constexpr int kClickSlop = 4; // pointer travel (pixels) below which a press-release is a click
+constexpr int kPageCheckSliceMs = 3; // GUI time one slice of a deferred page check may take
+constexpr int kPageCheckDelayMs = 200;
+constexpr int kNearbyPages = 8; // how far from the current page indexOf looks before asking the document
 
 // The page-space point shown at the top left of the displayed page.
 QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted().map(QPointF()); }
@@ -30,8 +34,10 @@ QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted()
 } // namespace
 
 PDFView::PDFView(QWidget *parent)
-    : QAbstractScrollArea(parent), m_renderer(new PDFTileRenderer(this))
+    : QAbstractScrollArea(parent), m_pageCheck(new QTimer(this)), m_renderer(new PDFTileRenderer(this))
 {
+    m_pageCheck->setSingleShot(true);
+    connect(m_pageCheck, &QTimer::timeout, this, &PDFView::checkPages);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(kLineStep);
@@ -61,11 +67,20 @@ void PDFView::layoutDocumentView()
     QVector<QSizeF> sizes;
     m_pages.reserve(count);
     sizes.reserve(count);
+    // Sizes of pages still to be checked would read every page of a large file before the first
+    // paint: until their check they are taken to be the first page's.
+    const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(0));
+    m_sizedPages = std::min(progress.checkedPages, count);
     for (int i = 0; i < count; ++i) {
         m_pages.append(m_document.page(i));
-        sizes.append(m_pages.last().displaySize());
+        sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : sizes.first());
     }
     m_layout.setPageSizes(sizes);
+    // The check waits a moment: at once, it would hold the document back from the renderer
+    // drawing the first screen.
+    m_pageCheck->stop();
+    if (!progress.finished)
+        m_pageCheck->start(kPageCheckDelayMs);
     pageListChanged();
 }
 
@@ -159,6 +174,43 @@ void PDFView::pageListChanged()
     emit pageChanged();
     if (m_scale != scale)
         emit scaleChanged();
+}
+
+void PDFView::checkPages()
+{
+    const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(kPageCheckSliceMs));
+    if (progress.renumbered) {
+        // The pages are not what the page tree's nodes said: show them as they really are.
+        const PDFPage current = currentPage();
+        layoutDocumentView();
+        const PDFPage shown = current.index() >= 0 ? current : m_pages.value(0);
+        if (!shown.isNull())
+            jumpTo(PDFDestination(shown, topLeftOf(shown)), false);
+        return;
+    }
+    readCheckedSizes(progress.checkedPages);
+    if (!progress.finished)
+        m_pageCheck->start(0);
+}
+
+void PDFView::readCheckedSizes(int checkedPages)
+{
+    bool changed = false;
+    for (; m_sizedPages < std::min(checkedPages, int(m_pages.size())); ++m_sizedPages) {
+        const QSizeF size = m_pages[m_sizedPages].displaySize();
+        if (size != pageSizes().value(m_sizedPages)) {
+            m_layout.setPageSize(m_sizedPages, size);
+            changed = true;
+        }
+    }
+    if (!changed)
+        return;
+    if (m_autoScales) {
+        m_scale = std::clamp(scaleFactorForSizeToFit(), kMinScale, kMaxScale);
+        emit scaleChanged();
+    }
+    relayoutKeeping(QPointF(0, 0));
+    emit pageSizesChanged();
 }
 
 void PDFView::setDisplayMode(PDFDisplayMode mode)
@@ -303,8 +355,17 @@ int PDFView::indexOf(const PDFPage &page) const
 {
     if (page.isNull() || !(page.document() == m_document))
         return -1;
+    // Pages asked about while painting are near the current one: found there without the
+    // document's lock, which a renderer building a page may hold for a while.
+    const int count = int(m_pages.size());
+    for (int distance = 0; distance <= kNearbyPages; ++distance) {
+        for (int index : {m_current - distance, m_current + distance}) {
+            if (index >= 0 && index < count && m_pages[index] == page)
+                return index;
+        }
+    }
     const int index = page.index();
-    return index >= 0 && index < m_pages.size() ? index : -1;
+    return index >= 0 && index < count ? index : -1;
 }
 
 // Current page and navigation -----------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <optional>
 
 class PDFTileRenderer;
+class QTimer;
 class QMimeData;
 
 // Shows a document's pages: layout in four display modes, zoom, navigation with history,
@@ -98,6 +99,7 @@ public slots:
 
 signals:
     void documentChanged(); // another document, or its pages were laid out again
+    void pageSizesChanged(); // sizes first estimated were read from the pages
     void pageChanged();
     void selectionChanged();
     void scaleChanged();
@@ -146,9 +148,15 @@ private:
     std::optional<PDFAnnotation> linkAt(QPointF point) const;
     void updateSelectionRects();
     QStringList droppedFiles(const QMimeData *mime) const;
+    // A document opened with its page check deferred is checked here a slice at a time, between
+    // events; pages not yet checked are laid out at the first page's size until then.
+    void checkPages();
+    void readCheckedSizes(int checkedPages);
 
     PDFDocument m_document;
     QVector<PDFPage> m_pages;
+    int m_sizedPages = 0; // page sizes are read from the pages below this index, estimated above
+    QTimer *m_pageCheck;
     PDFViewLayout m_layout;
     PDFDisplayMode m_mode = PDFDisplayMode::SinglePageContinuous;
     double m_scale = 1.0;

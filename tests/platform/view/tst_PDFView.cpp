@@ -480,6 +480,48 @@ private slots:
         QCOMPARE(view->currentPage(), view->document().page(6));
     }
 
+    // A document whose pages are checked after opening is laid out at the first page's size at
+    // first; the view and its thumbnails take each page's own size, or the real page list of a
+    // tree that proves damaged, as the check reads them between events.
+    void pagesCheckedAfterOpeningGetTheirOwnSizes()
+    {
+        QList<TestPdf::Page> pages;
+        for (int i = 0; i < 40; ++i)
+            pages << TestPdf::Page{{QStringLiteral("Page %1").arg(i + 1)}, i == 30 ? QRectF(0, 0, 792, 612) : QRectF(0, 0, 612, 792)};
+        auto view = std::make_unique<PDFView>();
+        view->resize(600, 500);
+        QSignalSpy resized(view.get(), &PDFView::pageSizesChanged);
+        view->setDocument(PDFDocument::openData(TestPdf::build(pages), PDFPageCheck::Deferred));
+        PDFThumbnailView thumbnails;
+        thumbnails.resize(200, 400);
+        thumbnails.setPDFView(view.get());
+        view->show();
+        thumbnails.show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        QTRY_COMPARE(view->pageSizes().value(30), QSizeF(792, 612));
+        QCOMPARE(view->pageSizes().value(31), QSizeF(612, 792));
+        QVERIFY(resized.size() >= 1);
+        QVERIFY(thumbnails.thumbnailRect(30).width() > thumbnails.thumbnailRect(30).height());
+        QVERIFY(thumbnails.thumbnailRect(29).width() < thumbnails.thumbnailRect(29).height());
+        view->goToPage(view->document().page(30));
+        QCOMPARE(view->currentPage().index(), 30);
+
+        const QByteArray damaged = TestPdf::fromObjects({
+            "<< /Type /Catalog /Pages 2 0 R >>",
+            "<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+            "(not a page)",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 300] >>",
+        });
+        QSignalSpy relaid(view.get(), &PDFView::documentChanged);
+        view->setDocument(PDFDocument::openData(damaged, PDFPageCheck::Deferred));
+        QTRY_COMPARE(view->pageSizes().size(), 2);
+        QCOMPARE(view->pageSizes().value(1), QSizeF(200, 300));
+        QCOMPARE(view->document().pageCount(), 2);
+        QVERIFY(relaid.size() >= 2);
+        QCOMPARE(thumbnails.thumbnailRect(2), QRect());
+    }
+
     // Each page's rect in document coordinates, and that it is the page the view shows there.
     static QVector<QRect> documentRects(PDFView &view)
     {
