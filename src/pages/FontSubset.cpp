@@ -9,6 +9,8 @@
 #include <hb-ot.h>
 #include <hb-subset.h>
 #include <hb.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -21,37 +23,45 @@ template <typename T, void (*Destroy)(T *)> struct Held {
     }
 };
 
-// The file and face index the font comes from, found the way the toolkit found it (fontconfig,
-// by family and style): Qt hands out a font's glyph ids but not its file.
-bool locate(const QRawFont &font, QString *path, int *index)
+// The face fontconfig gives for the family and style, found the way the toolkit found it: Qt
+// hands out a font's glyph ids but not its file. With `character`, the face it falls back to for
+// that character when the family lacks it.
+std::optional<FontSubset::Face> match(const QRawFont &font, std::optional<char32_t> character = std::nullopt)
 {
     FcPattern *pattern = FcPatternCreate();
     if (!pattern)
-        return false;
+        return std::nullopt;
     const QByteArray family = font.familyName().toUtf8(), style = font.styleName().toUtf8();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.constData()));
     if (!style.isEmpty())
         FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8 *>(style.constData()));
+    if (character) {
+        FcCharSet *set = FcCharSetCreate();
+        if (set) {
+            FcCharSetAddChar(set, FcChar32(*character));
+            FcPatternAddCharSet(pattern, FC_CHARSET, set);
+            FcCharSetDestroy(set);
+        }
+    }
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern *matched = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (!match)
-        return false;
+    if (!matched)
+        return std::nullopt;
     FcChar8 *file = nullptr, *matchedFamily = nullptr;
-    int face = 0;
-    bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch
-              && FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch;
-    // A substitute family would be a different font with different glyph ids.
-    ok = ok && QString::fromUtf8(reinterpret_cast<const char *>(matchedFamily)).compare(font.familyName(), Qt::CaseInsensitive) == 0;
-    if (ok) {
-        FcPatternGetInteger(match, FC_INDEX, 0, &face);
-        *path = QFile::decodeName(reinterpret_cast<const char *>(file));
-        *index = face & 0xFFFF; // the upper bits name a named instance of a variable font
+    int index = 0;
+    std::optional<FontSubset::Face> face;
+    if (FcPatternGetString(matched, FC_FILE, 0, &file) == FcResultMatch
+        && FcPatternGetString(matched, FC_FAMILY, 0, &matchedFamily) == FcResultMatch) {
+        FcPatternGetInteger(matched, FC_INDEX, 0, &index);
+        // The upper bits of the index name a named instance of a variable font.
+        face = FontSubset::Face{QFile::decodeName(reinterpret_cast<const char *>(file)), index & 0xFFFF,
+                                QString::fromUtf8(reinterpret_cast<const char *>(matchedFamily))};
     }
-    FcPatternDestroy(match);
-    return ok;
+    FcPatternDestroy(matched);
+    return face;
 }
 
 QByteArray table(hb_face_t *face, const char *tag)
@@ -74,14 +84,14 @@ bool embeddingAllowed(hb_face_t *face)
     return (fsType & 0x000F) != 0x0002 && !(fsType & 0x0200);
 }
 
-QByteArray postScriptName(hb_face_t *face, const QRawFont &font)
+QByteArray postScriptName(hb_face_t *face, const QString &family)
 {
     char buffer[128];
     unsigned size = sizeof buffer;
     hb_ot_name_get_utf8(face, HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_LANGUAGE_INVALID, &size, buffer);
     QByteArray name(buffer, int(qstrnlen(buffer, sizeof buffer)));
     if (name.isEmpty())
-        name = (font.familyName() + font.styleName()).toLatin1();
+        name = family.toLatin1();
     QByteArray clean;
     for (char c : name)
         if (c > 32 && c < 127 && !strchr("[](){}<>/%#", c))
@@ -89,58 +99,107 @@ QByteArray postScriptName(hb_face_t *face, const QRawFont &font)
     return clean.isEmpty() ? QByteArray("Font") : clean;
 }
 
-// The font file behind `raw`, opened; null when there is none that can be embedded.
-hb_face_t *openFace(const QRawFont &raw)
+hb_face_t *openFace(const FontSubset::Face &face)
 {
-    QString path;
-    int index = 0;
-    if (!raw.isValid() || !locate(raw, &path, &index))
-        return nullptr;
-    Held<hb_blob_t, hb_blob_destroy> source{hb_blob_create_from_file_or_fail(QFile::encodeName(path).constData())};
-    return source.p ? hb_face_create(source.p, unsigned(index)) : nullptr;
+    Held<hb_blob_t, hb_blob_destroy> source{hb_blob_create_from_file_or_fail(QFile::encodeName(face.path).constData())};
+    return source.p ? hb_face_create(source.p, unsigned(face.index)) : nullptr;
+}
+
+using FontHandle = std::unique_ptr<hb_font_t, decltype(&hb_font_destroy)>;
+
+FontHandle openFont(const FontSubset::Face &face)
+{
+    Held<hb_face_t, hb_face_destroy> opened{openFace(face)};
+    return FontHandle(opened.p && hb_face_get_glyph_count(opened.p) > 0 ? hb_font_create(opened.p) : nullptr,
+                      &hb_font_destroy);
+}
+
+bool covers(hb_font_t *font, char32_t character)
+{
+    hb_codepoint_t glyph = 0;
+    return font && hb_font_get_nominal_glyph(font, character, &glyph);
 }
 
 } // namespace
 
-std::optional<QVector<QVector<FontSubset::Glyph>>> FontSubset::shape(const QRawFont &raw, const QStringList &lines)
+std::optional<FontSubset::Shaped> FontSubset::shape(const QRawFont &raw, const QStringList &lines)
 {
-    Held<hb_face_t, hb_face_destroy> face{openFace(raw)};
-    if (!face.p)
+    const std::optional<Face> primary = raw.isValid() ? match(raw) : std::nullopt;
+    // A substitute family would be another font than the one asked for.
+    if (!primary || primary->family.compare(raw.familyName(), Qt::CaseInsensitive) != 0)
         return std::nullopt;
-    Held<hb_font_t, hb_font_destroy> font{hb_font_create(face.p)};
-    const double unitsPerEm = std::max(1u, hb_face_get_upem(face.p));
-    QVector<QVector<Glyph>> result;
+    Shaped result;
+    std::vector<FontHandle> fonts;
+    result.faces.append(*primary);
+    fonts.push_back(openFont(*primary));
+    if (!fonts.back())
+        return std::nullopt;
+    // The face that shows a character: the font's own, or the one the toolkit falls back to.
+    const auto faceFor = [&](char32_t character) -> int {
+        for (size_t i = 0; i < fonts.size(); ++i)
+            if (covers(fonts[i].get(), character))
+                return int(i);
+        const std::optional<Face> fallback = match(raw, character);
+        if (!fallback || result.faces.contains(*fallback))
+            return -1;
+        FontHandle font = openFont(*fallback);
+        if (!covers(font.get(), character))
+            return -1;
+        result.faces.append(*fallback);
+        fonts.push_back(std::move(font));
+        return int(fonts.size() - 1);
+    };
+
     for (const QString &line : lines) {
-        Held<hb_buffer_t, hb_buffer_destroy> buffer{hb_buffer_create()};
-        hb_buffer_add_utf16(buffer.p, reinterpret_cast<const uint16_t *>(line.utf16()), int(line.size()), 0,
-                            int(line.size()));
-        hb_buffer_guess_segment_properties(buffer.p);
-        hb_shape(font.p, buffer.p, nullptr, 0);
-        unsigned count = 0;
-        const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer.p, &count);
-        const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer.p, &count);
         QVector<Glyph> glyphs;
-        for (unsigned i = 0; i < count; ++i) {
-            if (infos[i].codepoint == 0) // a character the font has no glyph for
-                return std::nullopt;
-            // The characters of this glyph's cluster, for copying and search.
-            const unsigned start = infos[i].cluster;
-            unsigned end = unsigned(line.size());
-            for (unsigned j = 0; j < count; ++j)
-                if (infos[j].cluster > start && infos[j].cluster < end)
-                    end = infos[j].cluster;
-            glyphs.append({infos[i].codepoint, positions[i].x_advance * 1000.0 / unitsPerEm,
-                           line.mid(int(start), int(end - start))});
+        // Runs of characters shown by one face, each shaped on its own.
+        for (qsizetype start = 0; start < line.size();) {
+            int face = -1;
+            qsizetype end = start;
+            while (end < line.size()) {
+                const char32_t character = line.at(end).isHighSurrogate() && end + 1 < line.size()
+                                               ? QChar::surrogateToUcs4(line.at(end), line.at(end + 1))
+                                               : line.at(end).unicode();
+                const int next = faceFor(character);
+                if (next < 0)
+                    return std::nullopt;
+                if (face >= 0 && next != face)
+                    break;
+                face = next;
+                end += character > 0xFFFF ? 2 : 1;
+            }
+            Held<hb_buffer_t, hb_buffer_destroy> buffer{hb_buffer_create()};
+            hb_buffer_add_utf16(buffer.p, reinterpret_cast<const uint16_t *>(line.utf16()), int(line.size()),
+                                unsigned(start), int(end - start));
+            hb_buffer_guess_segment_properties(buffer.p);
+            hb_shape(fonts[size_t(face)].get(), buffer.p, nullptr, 0);
+            const double unitsPerEm = std::max(1u, hb_face_get_upem(hb_font_get_face(fonts[size_t(face)].get())));
+            unsigned count = 0;
+            const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer.p, &count);
+            const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer.p, &count);
+            for (unsigned i = 0; i < count; ++i) {
+                if (infos[i].codepoint == 0) // no glyph after all
+                    return std::nullopt;
+                // The characters of this glyph's cluster, for copying and search.
+                const unsigned from = infos[i].cluster;
+                unsigned to = unsigned(end);
+                for (unsigned j = 0; j < count; ++j)
+                    if (infos[j].cluster > from && infos[j].cluster < to)
+                        to = infos[j].cluster;
+                glyphs.append({face, infos[i].codepoint, positions[i].x_advance * 1000.0 / unitsPerEm,
+                               line.mid(qsizetype(from), qsizetype(to - from))});
+            }
+            start = end;
         }
-        result.append(glyphs);
+        result.lines.append(glyphs);
     }
     return result;
 }
 
-std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet<quint32> &glyphs,
+std::optional<PDFDrawing::Font> FontSubset::make(const Face &source, const QSet<quint32> &glyphs,
                                                  const QMap<quint32, QString> &text, QHash<quint32, quint32> *codes)
 {
-    Held<hb_face_t, hb_face_destroy> face{openFace(raw)};
+    Held<hb_face_t, hb_face_destroy> face{openFace(source)};
     if (!face.p)
         return std::nullopt;
     const QByteArray cffTable = table(face.p, "CFF ");
@@ -189,14 +248,14 @@ std::optional<PDFDrawing::Font> FontSubset::make(const QRawFont &raw, const QSet
     font.file = cff ? subsetCff : QByteArray(data, int(length));
     font.cff = cff;
     // The subset tag: six capitals that differ with the glyphs kept.
-    QByteArray key = postScriptName(face.p, raw);
+    QByteArray key = postScriptName(face.p, source.family);
     for (quint32 glyph : glyphs)
         key += QByteArray::number(glyph) + ',';
     const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1);
     QByteArray tag;
     for (int i = 0; i < 6; ++i)
         tag += char('A' + uchar(hash[i]) % 26);
-    font.name = tag + '+' + postScriptName(face.p, raw);
+    font.name = tag + '+' + postScriptName(face.p, source.family);
 
     Held<hb_font_t, hb_font_destroy> hbFont{hb_font_create(face.p)};
     const double unitsPerEm = std::max(1u, hb_face_get_upem(face.p));

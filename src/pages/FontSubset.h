@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QRawFont>
+#include <QString>
 #include <QSet>
 #include <QStringList>
 #include <QVector>
@@ -15,18 +16,31 @@
 // outlines are of another kind; the caller then draws outlines instead.
 class FontSubset {
 public:
+    // A face of a font file.
+    struct Face {
+        QString path;
+        int index = 0; // in a collection
+        QString family;
+        bool operator==(const Face &other) const { return path == other.path && index == other.index; }
+    };
     struct Glyph {
+        int face;       // in Shaped::faces
         quint32 id;
         double advance; // thousandths of the em
         QString text;   // the characters it shows
     };
-    // The lines shaped with the font's own file, the one the subset is made from. Nothing when
-    // the file cannot be found or lacks a glyph for some character.
-    static std::optional<QVector<QVector<Glyph>>> shape(const QRawFont &font, const QStringList &lines);
+    struct Shaped {
+        QVector<Face> faces; // the font's own first, then those it falls back to
+        QVector<QVector<Glyph>> lines;
+    };
+    // The lines shaped with the font's own file, and for characters it lacks with the faces the
+    // system falls back to, as the toolkit draws them. Nothing when the font's file cannot be
+    // found or no face has a glyph for some character.
+    static std::optional<Shaped> shape(const QRawFont &font, const QStringList &lines);
 
-    // `glyphs` are the font's glyph ids as the toolkit laid them out, `text` what they show;
-    // `codes` receives the two-byte code the content must use for each: its id in the subset, or
-    // its CID when the subset is a CID-keyed program.
-    static std::optional<PDFDrawing::Font> make(const QRawFont &font, const QSet<quint32> &glyphs,
+    // `glyphs` are glyph ids of `face`, `text` what they show. `codes` receives the two-byte code
+    // the content must use for each: its id in the subset, or its CID when the subset is a
+    // CID-keyed program.
+    static std::optional<PDFDrawing::Font> make(const Face &face, const QSet<quint32> &glyphs,
                                                 const QMap<quint32, QString> &text, QHash<quint32, quint32> *codes);
 };

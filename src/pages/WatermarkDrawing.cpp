@@ -62,41 +62,56 @@ std::optional<PDFDrawing> textDrawing(const PFWatermarkModel &model, QSizeF page
 {
     const Layout layout = layOut(model, pageSize);
     const QRawFont raw = QRawFont::fromFont(layout.font);
-    const auto lines = FontSubset::shape(raw, layout.lines);
-    if (!lines)
+    const std::optional<FontSubset::Shaped> shaped = FontSubset::shape(raw, layout.lines);
+    if (!shaped)
         return std::nullopt;
-    QSet<quint32> used;
-    QMap<quint32, QString> texts;
-    for (const auto &line : *lines)
+    // Each face becomes a font of its own, /F0 for the font's own face.
+    const qsizetype faceCount = shaped->faces.size();
+    QVector<QSet<quint32>> used(faceCount);
+    QVector<QMap<quint32, QString>> texts(faceCount);
+    for (const auto &line : shaped->lines)
         for (const FontSubset::Glyph &glyph : line) {
-            used.insert(glyph.id);
-            if (!texts.contains(glyph.id))
-                texts.insert(glyph.id, glyph.text);
+            used[glyph.face].insert(glyph.id);
+            if (!texts[glyph.face].contains(glyph.id))
+                texts[glyph.face].insert(glyph.id, glyph.text);
         }
-    QHash<quint32, quint32> codes;
-    std::optional<PDFDrawing::Font> font = FontSubset::make(raw, used, texts, &codes);
-    if (!font)
-        return std::nullopt;
-
     PDFDrawing result;
+    QVector<QHash<quint32, quint32>> codes(faceCount);
+    for (qsizetype face = 0; face < faceCount; ++face) {
+        std::optional<PDFDrawing::Font> font = FontSubset::make(shaped->faces[face], used[face], texts[face], &codes[face]);
+        if (!font)
+            return std::nullopt;
+        result.fonts.append(*font);
+    }
+
     result.size = pageSize;
-    result.fonts.append(*font);
     result.opacities.append(model.fontColor.toRgb().alphaF());
     const QTransform &m = layout.toPage;
-    const double size = layout.font.pixelSize();
+    const QByteArray size = number(layout.font.pixelSize());
     result.content = "q " + colourAndOpacity(model);
     result.content += number(m.m11()) + ' ' + number(m.m12()) + ' ' + number(m.m21()) + ' ' + number(m.m22()) + ' '
-                      + number(m.dx()) + ' ' + number(m.dy()) + " cm\nBT\n/F0 " + number(size) + " Tf\n";
-    for (int i = 0; i < lines->size(); ++i) {
-        if (lines->at(i).isEmpty())
+                      + number(m.dx()) + ' ' + number(m.dy()) + " cm\nBT\n";
+    int selected = -1; // the font set last; it holds across lines
+    for (int i = 0; i < shaped->lines.size(); ++i) {
+        const QVector<FontSubset::Glyph> &line = shaped->lines[i];
+        if (line.isEmpty())
             continue;
         // The text box runs downwards, so each line is set with its glyphs turned upright.
-        result.content += "1 0 0 -1 0 " + number(layout.ascent + i * layout.lineSpacing) + " Tm\n[";
-        for (const FontSubset::Glyph &glyph : lines->at(i)) {
-            const quint32 code = codes.value(glyph.id);
+        result.content += "1 0 0 -1 0 " + number(layout.ascent + i * layout.lineSpacing) + " Tm\n";
+        for (int g = 0; g < line.size(); ++g) {
+            const FontSubset::Glyph &glyph = line[g];
+            if (g == 0 || glyph.face != line[g - 1].face) { // a run in another face
+                if (g > 0)
+                    result.content += "] TJ\n";
+                if (glyph.face != selected)
+                    result.content += "/F" + QByteArray::number(glyph.face) + ' ' + size + " Tf\n";
+                selected = glyph.face;
+                result.content += '[';
+            }
+            const quint32 code = codes[glyph.face].value(glyph.id);
             result.content += '<' + QByteArray::number(code, 16).rightJustified(4, '0') + '>';
             // Shaping may move a glyph (kerning) from where the font's own advance puts it.
-            const double shift = glyph.advance - font->widths.value(code);
+            const double shift = glyph.advance - result.fonts[glyph.face].widths.value(code);
             if (std::abs(shift) > 0.01)
                 result.content += number(-shift);
         }

@@ -300,6 +300,26 @@ private slots:
                      qPrintable(QString("%1: %2 red, %3 in the text's shape of %4").arg(rendered).arg(red).arg(inside).arg(shapeArea)));
         }
     }
+
+    void charactersTheFontLacksAreTextInTheFaceItFallsBackTo()
+    {
+        TestPdf::write(out("mixed.pdf"), TestPdf::simple(1));
+        PFWatermarkModel model;
+        model.fontName = "DejaVu Sans";
+        model.inputText = "DRAFT 机密\n草稿 copy";
+        model.degree = 0;
+        const PFPageResult result = manager.pfAddWatermark(out("mixed.pdf"), out("mixed-marked.pdf"), model);
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        const QString marked = out("mixed-marked.pdf");
+        QCOMPARE(TestPdf::run("qpdf", {"--check", marked}), 0);
+        QString fonts, text;
+        TestPdf::run("pdffonts", {marked}, &fonts);
+        QVERIFY2(fonts.contains(QRegularExpression("\\+DejaVuSans\\s+CID TrueType")), qPrintable(fonts));
+        QVERIFY2(fonts.contains(QRegularExpression("\\+NotoSansCJK\\w+-Regular\\s+CID Type 0C")), qPrintable(fonts));
+        TestPdf::run("pdftotext", {marked, "-"}, &text);
+        QVERIFY2(text.contains("DRAFT 机密\n草稿 copy"), qPrintable(text));
+        QVERIFY(PDFDocument::open(marked).page(0).string().contains("草稿 copy"));
+    }
 };
 
 QUIRNA_TEST_MAIN(QGuiApplication, TestPageToolFormats)
