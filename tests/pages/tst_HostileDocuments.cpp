@@ -131,6 +131,15 @@ private slots:
         QCOMPARE(document.page(0).bounds(PDFDisplayBox::MediaBox), QRectF(0, 0, 400, 400));
         // The labels tree that contains itself answers.
         QCOMPARE(document.page(2).label(), QStringLiteral("iii"));
+        // Labels counted from the largest integer go on past it.
+        PDFDocument far = PDFDocument::openData(TestPdf::fromObjects({
+            "<< /Type /Catalog /Pages 2 0 R /PageLabels << /Nums [0 << /S /D /St 2147483647 >>] >> >>",
+            "<< /Type /Pages /Kids [3 0 R 4 0 R] /Count 2 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+        }));
+        QCOMPARE(far.page(0).label(), QStringLiteral("2147483647"));
+        QCOMPARE(far.page(1).label(), QStringLiteral("2147483648"));
 
         // Workers reading the file on their own count the same pages.
         QCOMPARE(PDFBulkText::textOfAllPages(path).size(), 3);

@@ -1,5 +1,7 @@
 #include "PDFPageLabels.h"
 
+#include <algorithm>
+#include <limits>
 #include <set>
 
 namespace {
@@ -61,12 +63,14 @@ QString label(fz_context *ctx, pdf_document *doc, int index)
         return QString::number(index + 1);
     const QString prefix = QString::fromUtf8(pdf_to_text_string(ctx, pdf_dict_get(ctx, range, PDF_NAME(P))));
     pdf_obj *first = pdf_dict_gets(ctx, range, "St");
-    const int n = (pdf_is_int(ctx, first) ? pdf_to_int(ctx, first) : 1) + index - start;
+    // A file may start the numbering anywhere up to the largest integer: count past it in 64 bits.
+    const qint64 value = qint64(pdf_is_int(ctx, first) ? pdf_to_int(ctx, first) : 1) + index - start;
+    const int n = int(std::min<qint64>(value, std::numeric_limits<int>::max()));
     const char *style = pdf_to_name(ctx, pdf_dict_get(ctx, range, PDF_NAME(S)));
     QString number;
-    if (n > 0) {
+    if (value > 0) {
         switch (style[0]) {
-        case 'D': number = QString::number(n); break;
+        case 'D': number = QString::number(value); break;
         case 'R': number = roman(n, true); break;
         case 'r': number = roman(n, false); break;
         case 'A': number = letters(n, true); break;
