@@ -1,6 +1,5 @@
 #include "PageImageFormat.h"
 
-
 PageImageFormat::Kind PageImageFormat::fromIndex(int index)
 {
     switch (index) {

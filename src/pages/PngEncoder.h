@@ -8,9 +8,10 @@ struct libdeflate_compressor;
 
 // PNG files of rendered pages, made for speed: rows are stored unfiltered, which suits pages of
 // text and line art best, an image without colour as grey, and the rows are deflated in one piece
-// by libdeflate, which is about twice as fast as zlib for files of the same size. The encoder keeps its buffers and its compressor from one
-// image to the next, so a worker encoding page after page allocates nothing large; each thread
-// needs an encoder of its own. The resolution is recorded in a pHYs chunk.
+// by libdeflate, which is about twice as fast as zlib for files of the same size. The encoder
+// keeps its buffers and its compressor from one image to the next, so a worker encoding page after
+// page allocates nothing large; each thread needs an encoder of its own. The resolution is
+// recorded in a pHYs chunk.
 class PngEncoder {
 public:
     PngEncoder();

@@ -252,23 +252,21 @@ void TestAppWiring::goKeysMoveThroughPagesAndHistory()
     QVERIFY(QTest::qWaitForWindowActive(window));
     PFBasePDFView *view = window->findChild<ViewController *>()->pdfView();
     view->setFocus();
-    const auto current = [view] { return view->currentPage().index(); };
-    QCOMPARE(current(), 0);
+    // The page shown after a key press on the page.
+    const auto after = [view](Qt::Key key, Qt::KeyboardModifier modifier) {
+        QTest::keyClick(view->viewport(), key, modifier);
+        return view->currentPage().index();
+    };
+    QCOMPARE(view->currentPage().index(), 0);
 
-    QTest::keyClick(view->viewport(), Qt::Key_End, Qt::ControlModifier);
-    QCOMPARE(current(), 4);
+    QCOMPARE(after(Qt::Key_End, Qt::ControlModifier), 4);
     // Back returns to where the jump started; the key does nothing once there is no history.
-    QTest::keyClick(view->viewport(), Qt::Key_Left, Qt::AltModifier);
-    QCOMPARE(current(), 0);
-    QTest::keyClick(view->viewport(), Qt::Key_Left, Qt::AltModifier);
-    QCOMPARE(current(), 0);
+    QCOMPARE(after(Qt::Key_Left, Qt::AltModifier), 0);
+    QCOMPARE(after(Qt::Key_Left, Qt::AltModifier), 0);
     // Forward is the next page, and leaves a way back.
-    QTest::keyClick(view->viewport(), Qt::Key_Right, Qt::AltModifier);
-    QCOMPARE(current(), 1);
-    QTest::keyClick(view->viewport(), Qt::Key_Home, Qt::ControlModifier);
-    QCOMPARE(current(), 0);
-    QTest::keyClick(view->viewport(), Qt::Key_Left, Qt::AltModifier);
-    QCOMPARE(current(), 1);
+    QCOMPARE(after(Qt::Key_Right, Qt::AltModifier), 1);
+    QCOMPARE(after(Qt::Key_Home, Qt::ControlModifier), 0);
+    QCOMPARE(after(Qt::Key_Left, Qt::AltModifier), 1);
     for (Document *document : delegate.documentController()->documents())
         document->close();
 }

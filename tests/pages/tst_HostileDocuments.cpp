@@ -101,6 +101,19 @@ QString pdftotext(const QString &path)
     return out.simplified();
 }
 
+// The page of each match a search for `text` reports, in its order; empty when it never finishes.
+QList<int> matchPages(const PDFDocument &document, const QString &text)
+{
+    PDFTextSearch search(document);
+    QObject receiver; // matches are taken on this thread, as a window takes them
+    QList<int> found;
+    QObject::connect(&search, &PDFTextSearch::matchFound, &receiver,
+                     [&found](const PDFSelection &match) { found << match.pages().constFirst().index(); });
+    QSignalSpy finished(&search, &PDFTextSearch::finished);
+    search.start(text);
+    return QTest::qWaitFor([&finished] { return finished.size() == 1; }) ? found : QList<int>();
+}
+
 } // namespace
 
 class TestHostileDocuments : public QObject {
@@ -144,14 +157,7 @@ private slots:
         // Workers reading the file on their own count the same pages.
         QCOMPARE(PDFBulkText::textOfAllPages(path).size(), 3);
         QVERIFY(PDFBulkText::textOfAllPages(path).value(1).contains(words[1]));
-        PDFTextSearch search(document);
-        QList<int> found;
-        connect(&search, &PDFTextSearch::matchFound, this,
-                [&found](const PDFSelection &match) { found << match.pages().constFirst().index(); });
-        QSignalSpy finished(&search, &PDFTextSearch::finished);
-        search.start(QStringLiteral("gamma"));
-        QTRY_COMPARE(finished.size(), 1);
-        QCOMPARE(found, QList<int>{2});
+        QCOMPARE(matchPages(document, QStringLiteral("gamma")), QList<int>{2});
 
         // Split page 2 and page 3, as one file and as a file per page.
         const PFPageResult range = manager.pfSplitPDF(path, m_dir.filePath(QStringLiteral("out")), QStringLiteral("range"),
@@ -243,14 +249,7 @@ private slots:
         // A search started before the check numbers its matches as the check does.
         document = PDFDocument::open(broken, PDFPageCheck::Deferred);
         QCOMPARE(document.pageCount(), 3); // as the nodes claim, until the pages are read
-        PDFTextSearch search(document);
-        QList<int> found;
-        connect(&search, &PDFTextSearch::matchFound, this,
-                [&found](const PDFSelection &match) { found << match.pages().constFirst().index(); });
-        QSignalSpy finished(&search, &PDFTextSearch::finished);
-        search.start(QStringLiteral("gamma"));
-        QTRY_COMPARE(finished.size(), 1);
-        QCOMPARE(found, QList<int>{1});
+        QCOMPARE(matchPages(document, QStringLiteral("gamma")), QList<int>{1});
         QCOMPARE(document.pageCount(), 2);
         QVERIFY(document.page(1).string().contains(words[2]));
         QVERIFY(document.checkPageTree(QDeadlineTimer(0)).finished);

@@ -191,6 +191,7 @@ PDFPage PDFDocument::insertPage(const PDFPage &page, int index)
             return d->reinsertPage(page.m_object, index) ? page : PDFPage();
     }
     {
+        // The source page's index is read as its document's finished page check numbers it.
         PDFSettledLock settled(*page.d);
     }
     const int sourceIndex = page.index();
