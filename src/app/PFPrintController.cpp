@@ -6,6 +6,7 @@
 #include "pages/PageRange.h"
 #include "platform/store/Localization.h"
 #include "widgets/PFHudView.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QDir>
 #include <QFile>
@@ -122,7 +123,7 @@ void PFPrintController::pfPrintClick()
         return;
     }
 
-    const int current = view->currentPage().isNull() ? 1 : view->currentPage().index() + 1;
+    const int current = std::max(view->currentPageIndex(), 0) + 1;
     QVector<PDFPage> pages;
     const QVector<int> numbers = choices.pageRangeText.isEmpty()
                                      ? pfPrintedPages(*printer, current, document.pageCount())
@@ -174,7 +175,7 @@ void PFPrintController::start(std::unique_ptr<QPrinter> printer, QVector<PDFPage
     m_progress = progress;
 
     QPointer<QProgressDialog> shown(progress);
-    m_watcher.setFuture(QtConcurrent::run([run, shown, self = QPointer(this)] {
+    m_watcher.setFuture(QtConcurrent::run(backgroundPool(), [run, shown, self = QPointer(this)] {
         return run->job.print(*run->printer, run->cancelled, [shown, self](int done, int) {
             QMetaObject::invokeMethod(
                 self, [shown, done] { if (shown) shown->setValue(done); }, Qt::QueuedConnection);

@@ -3,6 +3,7 @@
 #include "settings/PFManager.h"
 #include "platform/pdf/PDFDocument.h"
 #include "platform/store/UserDefaults.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -38,7 +39,7 @@ QFuture<void> pfRefreshThumbNail(const QString &path, UserDefaults &defaults)
             return QtFuture::makeReadyFuture();
         defaults.removeValue(key);
     }
-    return QtConcurrent::run([path, &defaults] { pfSaveThumbImage(path, defaults); });
+    return QtConcurrent::run(backgroundPool(), [path, &defaults] { pfSaveThumbImage(path, defaults); });
 }
 
 void pfSaveThumbImage(const QString &path, UserDefaults &defaults)

@@ -204,7 +204,7 @@ bool ViewController::loadDocument()
     m_pdfView->setAutoScales(true);
     m_pdfView->setBackgroundColor(kDocumentBackground);
     m_content->totalNum = document.pageCount();
-    m_content->currentNum = m_pdfView->currentPage().isNull() ? 1 : m_pdfView->currentPage().index() + 1;
+    m_content->currentNum = std::max(m_pdfView->currentPageIndex(), 0) + 1;
     m_originPdfRect = document.page(0).bounds(PDFDisplayBox::CropBox);
 
     pfLoadLeftPannelData();
@@ -253,9 +253,9 @@ void ViewController::pfLoadLeftPannelData()
 
 void ViewController::pfChangePageTitle()
 {
-    if (!m_content || m_pdfView->currentPage().isNull())
+    if (!m_content || m_pdfView->currentPageIndex() < 0)
         return;
-    m_content->currentNum = m_pdfView->currentPage().index() + 1;
+    m_content->currentNum = m_pdfView->currentPageIndex() + 1;
     emit titleChanged();
 }
 
@@ -724,7 +724,7 @@ void ViewController::pfGoMenuClick(int g)
         emit goBackMenuEnabled(m_pdfView->canGoBack());
         break;
     case 7: {
-        const int current = m_pdfView->currentPage().isNull() ? 1 : m_pdfView->currentPage().index() + 1;
+        const int current = std::max(m_pdfView->currentPageIndex(), 0) + 1;
         const auto entry = PFModalSeam::current().textEntry(
             window(), QStringLiteral("%1:").arg(pfLocalized("页面")), QString::number(current),
             {pfLocalized("确定"), pfLocalized("取消")});

@@ -309,7 +309,7 @@ void PFBasePDFView::drawPage(QPainter &painter, const PDFPage &page)
     PDFView::drawPage(painter, page);
     if (m_waterModel)
         PFWatermarkOverlay::draw(painter, page, pageTransform(page), *m_waterModel);
-    m_pageMarks->pfDrawPagemark(painter, page, pageTransform(page));
+    m_pageMarks->pfDrawPagemark(painter, indexOf(page), cropBox(page), pageTransform(page));
     PFSelectionOverlay::draw(painter, page, *this, m_pointer->textToolHooks(), m_pointer->hasRightMouseClick());
 }
 

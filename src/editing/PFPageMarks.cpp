@@ -68,15 +68,14 @@ QPolygonF PFPageMarks::ribbon(QPointF topRight)
     return QPolygonF({{r - 20, t}, {r - 38, t}, {r - 38, t - 30}, {r - 29, t - 20}, {r - 20, t - 30}});
 }
 
-void PFPageMarks::pfDrawPagemark(QPainter &painter, const PDFPage &page, const QTransform &toView) const
+void PFPageMarks::pfDrawPagemark(QPainter &painter, int pageIndex, const QRectF &cropBox, const QTransform &toView) const
 {
-    if (!m_marks.contains(QString::number(page.index())))
+    if (!m_marks.contains(QString::number(pageIndex)))
         return;
-    const QRectF box = page.bounds();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::red);
-    painter.drawPolygon(toView.map(ribbon(QPointF(box.right(), box.bottom()))));
+    painter.drawPolygon(toView.map(ribbon(QPointF(cropBox.right(), cropBox.bottom()))));
     painter.restore();
 }

@@ -32,8 +32,9 @@ public:
     bool pfAddPagemark(QPointF viewPoint);
     bool pfAddPagemark(const PDFPage &page);
 
-    // The red ribbon in the top right corner of a bookmarked page; `toView` maps page space.
-    void pfDrawPagemark(QPainter &painter, const PDFPage &page, const QTransform &toView) const;
+    // The red ribbon in the top right corner of the bookmarked page `pageIndex`, whose crop box
+    // is `cropBox`; `toView` maps page space.
+    void pfDrawPagemark(QPainter &painter, int pageIndex, const QRectF &cropBox, const QTransform &toView) const;
     // The ribbon's outline in page space, for a page whose box has its top right at `topRight`.
     static QPolygonF ribbon(QPointF topRight);
 

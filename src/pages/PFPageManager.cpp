@@ -14,6 +14,7 @@
 #include "platform/pdf/PDFBulkRender.h"
 #include "platform/pdf/PDFBulkSplit.h"
 #include "platform/pdf/PDFImageDecoder.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -243,7 +244,7 @@ PFPageResult PFPageManager::pfCombineImages(const QStringList &images, const QSt
             return std::nullopt;
         return ImageRedraw::drawing(decoded.image, setup.pageSize(), placement, decoded.lossy);
     };
-    const QVector<std::optional<PDFDrawing>> drawings = QtConcurrent::blockingMapped(allIndices(int(images.size())), redraw);
+    const QVector<std::optional<PDFDrawing>> drawings = QtConcurrent::blockingMapped(backgroundPool(), allIndices(int(images.size())), redraw);
 
     PDFDocument output = PDFDocument::create();
     const QRectF pageBox(QPointF(0, 0), setup.pageSize());

@@ -2,6 +2,7 @@
 
 #include "PFPagePrompts.h"
 #include "PFStatusDisplay.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
@@ -28,7 +29,7 @@ void run(QWidget *owner, PFStatusDisplay *display, std::function<PFPageResult()>
         if (options.done)
             options.done(result);
     });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
+    watcher->setFuture(QtConcurrent::run(backgroundPool(), std::move(work)));
 }
 
 } // namespace PFPageTask

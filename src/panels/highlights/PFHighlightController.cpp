@@ -7,6 +7,7 @@
 
 #include "editing/PFBasePDFView.h"
 #include "platform/system/DateFormatter.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QListView>
 #include <QVBoxLayout>
@@ -71,7 +72,7 @@ void PFHighlightController::pfFillHighlightTable()
     }
     m_cancel = std::make_shared<std::atomic_bool>(false);
     const QLocale locale = DateFormatter::instance().locale();
-    m_watcher.setFuture(QtConcurrent::run([document, locale, cancel = m_cancel] {
+    m_watcher.setFuture(QtConcurrent::run(backgroundPool(), [document, locale, cancel = m_cancel] {
         return PFHighlightRows::pfBuildRows(document, locale, cancel.get());
     }));
 }

@@ -4,6 +4,7 @@
 #include "PDFPageRaster.h"
 #include "PDFPageTree.h"
 #include "PDFProbe.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -143,7 +144,7 @@ bool PDFBulkRender::render(const QVector<int> &indices, double scale, const Sink
     // The other workers open the file while this thread starts on its own opening.
     std::vector<QFuture<bool>> others;
     for (int w = 1; w < workers; ++w)
-        others.push_back(QtConcurrent::run(renderOnOwnOpening, m_file, std::ref(work), std::cref(makeSink)));
+        others.push_back(QtConcurrent::run(backgroundPool(), renderOnOwnOpening, m_file, std::ref(work), std::cref(makeSink)));
     bool ok = renderShare(m_opening->context.get(), m_opening->doc, m_opening->count, work, makeSink());
     for (auto &other : others)
         ok = other.result() && ok;

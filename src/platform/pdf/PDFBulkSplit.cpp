@@ -2,6 +2,7 @@
 
 #include "PDFPageCopier.h"
 #include "PDFPageTree.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -86,7 +87,7 @@ bool writePages(const QString &path, const QVector<int> &indices, const Target &
     std::atomic<bool> stop = false;
     std::vector<QFuture<bool>> parts;
     for (int w = 1; w < workers; ++w)
-        parts.push_back(QtConcurrent::run(writeShare, file, indices, w, workers, std::cref(target), std::ref(stop)));
+        parts.push_back(QtConcurrent::run(backgroundPool(), writeShare, file, indices, w, workers, std::cref(target), std::ref(stop)));
     bool ok = writeShare(file, indices, 0, workers, target, stop);
     for (auto &part : parts)
         ok = part.result() && ok;

@@ -2,6 +2,7 @@
 
 #include "MuPDFContext.h"
 #include "PDFPageTree.h"
+#include "platform/system/BackgroundPool.h"
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
@@ -90,7 +91,7 @@ QStringList textOfAllPages(const QString &path, int workers)
         workers = std::max(1, QThread::idealThreadCount());
     std::vector<QFuture<void>> running;
     for (int w = 0; w < workers; ++w)
-        running.push_back(QtConcurrent::run([&job] { readPages(job); }));
+        running.push_back(QtConcurrent::run(backgroundPool(), [&job] { readPages(job); }));
     for (auto &worker : running)
         worker.waitForFinished();
     if (job.count <= 0)

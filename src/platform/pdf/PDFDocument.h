@@ -114,6 +114,7 @@ public:
 
 private:
     friend class PDFPage;
+    friend class PDFDocumentHold;
     friend class PDFAnnotation;
     friend class PDFOutline;
     friend class PDFTextSearch;

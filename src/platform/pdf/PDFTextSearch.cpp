@@ -3,6 +3,7 @@
 #include "PDFDestination.h"
 #include "PDFDocumentPrivate.h"
 #include "PDFPageTree.h"
+#include "platform/system/ThreadPriority.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -267,6 +268,7 @@ void PDFTextSearch::start(const QString &text)
     const int workers = job->filePath.isEmpty() ? 1 : std::min(m_pool.maxThreadCount(), job->blockCount());
     for (int w = 0; w < workers; ++w) {
         m_pool.start([this, job, generation] {
+            ThreadPriority::lowerForBackgroundWork();
             std::optional<FileReader> reader;
             if (!job->filePath.isEmpty())
                 reader.emplace(job->filePath, job->pages);

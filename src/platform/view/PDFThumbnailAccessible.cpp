@@ -59,5 +59,5 @@ QAccessibleInterface *PDFThumbnailAccessible::focusChild() const
     const PDFView *pdf = view()->pdfView();
     if (!view()->hasFocus() || !pdf)
         return nullptr;
-    return child(pdf->currentPage().index());
+    return child(pdf->currentPageIndex());
 }

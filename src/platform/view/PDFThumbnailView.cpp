@@ -29,7 +29,7 @@ PDFThumbnailView::PDFThumbnailView(QWidget *parent)
         QAccessible::updateAccessibility(&selection);
         if (hasFocus()) {
             QAccessibleEvent focus(this, QAccessible::Focus);
-            focus.setChild(m_view->currentPage().index());
+            focus.setChild(m_view->currentPageIndex());
             QAccessible::updateAccessibility(&focus);
         }
     });
@@ -229,7 +229,7 @@ void PDFThumbnailView::followCurrentPage()
         m_anchor = current;
         emit selectionChanged();
     }
-    scrollToIndex(current.isNull() ? -1 : current.index());
+    scrollToIndex(m_view ? m_view->currentPageIndex() : -1);
     viewport()->update();
 }
 

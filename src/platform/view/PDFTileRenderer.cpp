@@ -3,6 +3,7 @@
 #include "PDFDisplayListCache.h"
 
 #include "platform/pdf/PDFDisplayList.h"
+#include "platform/system/ThreadPriority.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -121,6 +122,7 @@ void PDFTileRenderer::request(const PDFPage &page, const PDFTileKey &key, const 
     auto cookie = std::make_shared<PDFRenderCookie>();
     m_pending.insert(key, cookie);
     m_pool.start([this, lists = m_lists, page, key, clip, cookie] {
+        ThreadPriority::lowerForBackgroundWork();
         QImage image;
         if (!cookie->isCancelled()) {
             if (auto list = lists->get(page, key.page, key.generation))

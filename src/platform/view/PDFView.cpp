@@ -4,6 +4,8 @@
 #include "PDFURLOpener.h"
 #include "PDFWithoutIndices.h"
 
+#include "platform/pdf/PDFDocumentHold.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -26,6 +28,7 @@ constexpr int kLineStep = 40;
 constexpr int kClickSlop = 4; // pointer travel (pixels) below which a press-release is a click
 constexpr int kPageCheckSliceMs = 3; // GUI time one slice of a deferred page check may take
 constexpr int kPageCheckDelayMs = 200;
+constexpr int kPageCheckRetryMs = 5; // after finding the document busy
 constexpr int kNearbyPages = 8; // how far from the current page indexOf looks before asking the document
 
 // The page-space point shown at the top left of the displayed page.
@@ -71,6 +74,7 @@ void PDFView::layoutDocumentView()
     // paint: until their check they are taken to be the first page's.
     const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(0));
     m_sizedPages = std::min(progress.checkedPages, count);
+    m_checkedPages = progress.checkedPages;
     for (int i = 0; i < count; ++i) {
         m_pages.append(m_document.page(i));
         sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : sizes.first());
@@ -157,6 +161,7 @@ void PDFView::pageListChanged()
     if (count != m_pages.size() || (count && !(m_document.page(count - 1) == m_pages.last())))
         return layoutDocumentView();
     m_renderer->reset();
+    m_geometry.fill(std::nullopt, count);
     const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
     const double scale = m_scale;
     if (m_autoScales)
@@ -178,7 +183,21 @@ void PDFView::pageListChanged()
 
 void PDFView::checkPages()
 {
-    const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(kPageCheckSliceMs));
+    const QDeadlineTimer deadline(kPageCheckSliceMs);
+    QVector<QSizeF> sizes; // of the pages from m_sizedPages on
+    PDFPageCheckProgress progress;
+    {
+        // A worker building a page holds the document for a while; the slice does not wait for
+        // it but comes back a moment later. Nothing that could wait for a worker runs while held.
+        const PDFDocumentHold hold = PDFDocumentHold::tryHold(m_document);
+        if (!hold.isHeld())
+            return m_pageCheck->start(kPageCheckRetryMs);
+        // Sizes of the pages the last slice checked first, then more pages in the time left.
+        const int sizable = std::min(m_checkedPages, int(m_pages.size()));
+        for (int i = m_sizedPages; i < sizable && !deadline.hasExpired(); ++i)
+            sizes.append(m_pages[i].displaySize());
+        progress = m_document.checkPageTree(deadline);
+    }
     if (progress.renumbered) {
         // The pages are not what the page tree's nodes said: show them as they really are.
         const PDFPage current = currentPage();
@@ -188,20 +207,21 @@ void PDFView::checkPages()
             jumpTo(PDFDestination(shown, topLeftOf(shown)), false);
         return;
     }
-    readCheckedSizes(progress.checkedPages);
-    if (!progress.finished)
+    m_checkedPages = progress.checkedPages;
+    applyCheckedSizes(sizes);
+    if (!progress.finished || m_sizedPages < std::min(m_checkedPages, int(m_pages.size())))
         m_pageCheck->start(0);
 }
 
-void PDFView::readCheckedSizes(int checkedPages)
+void PDFView::applyCheckedSizes(const QVector<QSizeF> &sizes)
 {
     bool changed = false;
-    for (; m_sizedPages < std::min(checkedPages, int(m_pages.size())); ++m_sizedPages) {
-        const QSizeF size = m_pages[m_sizedPages].displaySize();
+    for (const QSizeF &size : sizes) {
         if (size != pageSizes().value(m_sizedPages)) {
             m_layout.setPageSize(m_sizedPages, size);
             changed = true;
         }
+        ++m_sizedPages;
     }
     if (!changed)
         return;
@@ -534,13 +554,30 @@ PDFPage PDFView::pageForPoint(QPointF point, bool nearest) const
     return m_pages[index];
 }
 
+const PDFView::PageGeometry &PDFView::geometry(int index) const
+{
+    if (m_geometry.size() != m_pages.size())
+        m_geometry.fill(std::nullopt, m_pages.size());
+    std::optional<PageGeometry> &geometry = m_geometry[index];
+    if (!geometry)
+        geometry = PageGeometry{m_pages[index].bounds(PDFDisplayBox::CropBox), m_pages[index].pageToDisplay(1)};
+    return *geometry;
+}
+
+QRectF PDFView::cropBox(const PDFPage &page) const
+{
+    const int index = indexOf(page);
+    return index < 0 ? QRectF() : geometry(index).cropBox;
+}
+
 QTransform PDFView::pageTransform(const PDFPage &page) const
 {
     const int index = indexOf(page);
     const QRect rect = viewRect(index);
     if (index < 0 || rect.isNull())
         return {};
-    return page.pageToDisplay(m_scale) * QTransform::fromTranslate(rect.left(), rect.top());
+    return geometry(index).toDisplay * QTransform::fromScale(m_scale, m_scale) *
+           QTransform::fromTranslate(rect.left(), rect.top());
 }
 
 QPointF PDFView::convertPointToPage(QPointF point, const PDFPage &page) const

@@ -11,6 +11,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QHash>
+#include <QTransform>
 #include <optional>
 
 class PDFTileRenderer;
@@ -58,6 +59,8 @@ public:
     void setAcceptsDrops(bool accept);
 
     PDFPage currentPage() const;
+    // The current page's index, -1 when there is none; known without asking the document.
+    int currentPageIndex() const { return m_current; }
     PDFDestination currentDestination() const;
     void goToPage(const PDFPage &page);
     void goToDestination(const PDFDestination &destination);
@@ -116,6 +119,11 @@ protected:
     // Draws one page; the painter is in viewport coordinates and clipped to the page. Subclasses
     // call this and draw their overlays on top (pageTransform maps page space for them).
     virtual void drawPage(QPainter &painter, const PDFPage &page);
+    // The page's index in the view, found without asking the document for pages near the
+    // current one; -1 for a page not shown.
+    int indexOf(const PDFPage &page) const;
+    // The page's crop box, as pageTransform maps it; null for a page not shown.
+    QRectF cropBox(const PDFPage &page) const;
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -130,8 +138,14 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    int indexOf(const PDFPage &page) const;
     QRect viewRect(int index) const; // the page's rect in viewport coordinates
+    // A page's crop box and its map to the displayed page at scale 1, read from the page once
+    // and kept: painting and zooming then never wait for a worker holding the document.
+    struct PageGeometry {
+        QRectF cropBox;
+        QTransform toDisplay;
+    };
+    const PageGeometry &geometry(int index) const;
     QPoint scrollOffset() const;
     void relayout();
     // After the page list changed: a full re-measure when the view lost track of the document,
@@ -151,11 +165,14 @@ private:
     // A document opened with its page check deferred is checked here a slice at a time, between
     // events; pages not yet checked are laid out at the first page's size until then.
     void checkPages();
-    void readCheckedSizes(int checkedPages);
+    // Takes the sizes read for the pages from m_sizedPages on, in order.
+    void applyCheckedSizes(const QVector<QSizeF> &sizes);
 
     PDFDocument m_document;
     QVector<PDFPage> m_pages;
     int m_sizedPages = 0; // page sizes are read from the pages below this index, estimated above
+    int m_checkedPages = 0; // pages below this index are checked
+    mutable QVector<std::optional<PageGeometry>> m_geometry; // by page index
     QTimer *m_pageCheck;
     PDFViewLayout m_layout;
     PDFDisplayMode m_mode = PDFDisplayMode::SinglePageContinuous;
