@@ -1,6 +1,7 @@
 #include "platform/pdf/PDFAnnotation.h"
 #include "platform/pdf/PDFDisplayList.h"
 #include "platform/pdf/PDFDocument.h"
+#include "platform/pdf/PDFDocumentHold.h"
 #include "platform/view/PDFDisplayListCache.h"
 #include "platform/view/PDFThumbnailView.h"
 #include "platform/view/PDFTileRenderer.h"
@@ -12,11 +13,17 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <chrono>
+#include <condition_variable>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
 
 class TestPDFView : public QObject {
     Q_OBJECT
@@ -209,6 +216,73 @@ private slots:
         const QPointF beside(shown.left() - 3, shown.center().y());
         QVERIFY(view->pageForPoint(beside, false).isNull());
         QCOMPARE(view->pageForPoint(beside, true), page);
+
+        // Turned back upright, the page the view has already drawn maps anew.
+        PDFPage turned = page;
+        turned.setRotation(0);
+        view->pagesResized({0});
+        const QRectF upright = view->convertRectFromPage(page.bounds(), page);
+        QVERIFY(qAbs(upright.width() - 600) < 1 && qAbs(upright.height() - 450) < 1);
+        const QPointF topLeft = view->convertPointFromPage(QPointF(0, 300), page);
+        QVERIFY(qAbs(topLeft.x() - upright.left()) < 1 && qAbs(topLeft.y() - upright.top()) < 1);
+    }
+
+    // Workers build pages while holding the document. Drawing, zooming and scrolling the view,
+    // and the page check that follows a deferred opening, never wait for one.
+    void viewNeverWaitsForAWorkerHoldingTheDocument()
+    {
+        QList<TestPdf::Page> pages;
+        for (int i = 0; i < 40; ++i)
+            pages << TestPdf::Page{{QStringLiteral("Page %1").arg(i + 1)}, i == 30 ? QRectF(0, 0, 792, 612) : QRectF(0, 0, 612, 792)};
+        auto view = std::make_unique<PDFView>();
+        view->resize(600, 500);
+        const PDFDocument document = PDFDocument::openData(TestPdf::build(pages), PDFPageCheck::Deferred);
+        view->setDocument(document);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+
+        // Another thread takes the document and keeps it until told, or for ten seconds at most:
+        // a view that waited for it would only go on once it had let go.
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool held = false, release = false, timedOut = false;
+        std::thread worker([&] {
+            std::unique_lock lock(mutex);
+            for (;;) {
+                const PDFDocumentHold hold = PDFDocumentHold::tryHold(document);
+                if (!hold.isHeld()) {
+                    lock.unlock();
+                    std::this_thread::yield();
+                    lock.lock();
+                    continue;
+                }
+                held = true;
+                changed.notify_all();
+                timedOut = !changed.wait_for(lock, std::chrono::seconds(10), [&] { return release; });
+                return;
+            }
+        });
+        {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return held; });
+        }
+        QVERIFY(!PDFDocumentHold::tryHold(document).isHeld());
+        view->viewport()->repaint();
+        view->zoomIn();
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + 200);
+        view->viewport()->repaint();
+        QTest::qWait(300); // the page check's slices come due meanwhile
+        const QSizeF estimated = view->pageSizes().value(30);
+        {
+            std::lock_guard lock(mutex);
+            release = true;
+        }
+        changed.notify_all();
+        worker.join();
+        QVERIFY(!timedOut);
+        QCOMPARE(estimated, QSizeF(612, 792)); // nothing could be read while the document was held
+        // Let go of, the document is checked and the page gets its own size.
+        QTRY_COMPARE(view->pageSizes().value(30), QSizeF(792, 612));
     }
 
     void dragSelectsTextAndCopyPutsItOnTheClipboard()
@@ -333,6 +407,33 @@ private slots:
         QCOMPARE(view->viewport()->grab().toImage().pixelColor(probe), QColor(Qt::white));
         QTRY_VERIFY(renderIdle(*view) && view->tileRenderer()->renderedTiles() > before);
         QTRY_COMPARE(view->viewport()->grab().toImage().pixelColor(probe), QColor(Qt::red));
+    }
+
+    // The nice value of each of this process's threads, by thread id.
+    static QMap<QString, int> threadNiceness()
+    {
+        QMap<QString, int> niceness;
+        for (const QString &tid : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(tid));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray line = stat.readAll();
+            // After the name in parentheses come the state (field 3) and on to nice (field 19).
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            niceness.insert(tid, fields.value(16).toInt());
+        }
+        return niceness;
+    }
+
+    void tilesRenderBelowTheGuiThreadsPriority()
+    {
+        auto view = makeView(TestPdf::simple(2));
+        QVERIFY(view);
+        QTRY_VERIFY(view->tileRenderer()->renderedTiles() > 0 && renderIdle(*view));
+        const QMap<QString, int> niceness = threadNiceness();
+        const int gui = niceness.value(QString::number(getpid()));
+        // Only the workers were lowered, not the whole process.
+        QVERIFY(std::count_if(niceness.cbegin(), niceness.cend(), [&](int nice) { return nice > gui; }) >= 1);
     }
 
     void deepZoomRendersOnlyVisibleTiles()
