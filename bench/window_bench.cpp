@@ -60,6 +60,19 @@ double residentMegabytes()
     return -1;
 }
 
+// Nanoseconds this thread has run, and waited runnable for a CPU, since it started.
+struct SchedStat {
+    qint64 ran = 0, queued = 0;
+};
+SchedStat schedStat()
+{
+    QFile file(QStringLiteral("/proc/thread-self/schedstat"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> fields = file.readAll().split(' ');
+    return {fields.value(0).toLongLong(), fields.value(1).toLongLong()};
+}
+
 PDFView *documentView()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
@@ -153,6 +166,17 @@ int main(int argc, char **argv)
     QElapsedTimer clock;
     qint64 lastTick = 0, longest = 0;
     std::vector<qint64> gaps;
+    // Long gaps: how long, when they ended (monotonic time, to line up with a recording taken by
+    // `perf record -k CLOCK_MONOTONIC`), and how much of them the GUI thread ran and how much it
+    // waited for a CPU (the rest it slept, on a lock or an event).
+    struct LongGap {
+        qint64 length;
+        double ended;
+        qint64 ran, queued;
+        bool operator<(const LongGap &other) const { return length < other.length; }
+    };
+    std::vector<LongGap> longGaps;
+    SchedStat lastStat = schedStat();
     QTimer ticker, driver;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(1);
@@ -160,6 +184,14 @@ int main(int argc, char **argv)
         const qint64 now = clock.nsecsElapsed();
         longest = std::max(longest, now - lastTick);
         gaps.push_back(now - lastTick);
+        const SchedStat stat = schedStat();
+        if (now - lastTick > 8000000) {
+            timespec ended{};
+            clock_gettime(CLOCK_MONOTONIC, &ended);
+            longGaps.push_back({now - lastTick, double(ended.tv_sec) + double(ended.tv_nsec) / 1e9,
+                                stat.ran - lastStat.ran, stat.queued - lastStat.queued});
+        }
+        lastStat = stat;
         lastTick = now;
     });
     const auto finishStall = [&] {
@@ -171,6 +203,11 @@ int main(int argc, char **argv)
         if (!gaps.empty())
             std::fprintf(stderr, "ticks %zu, 99th percentile gap %.1f ms\n", gaps.size(),
                          double(gaps[gaps.size() * 99 / 100]) / 1e6);
+        std::sort(longGaps.rbegin(), longGaps.rend());
+        for (size_t i = 0; i < std::min<size_t>(longGaps.size(), 5); ++i)
+            std::fprintf(stderr, "GAP %.1f ms ending %.6f: ran %.1f ms, waited for a CPU %.1f ms\n",
+                         double(longGaps[i].length) / 1e6, longGaps[i].ended, double(longGaps[i].ran) / 1e6,
+                         double(longGaps[i].queued) / 1e6);
         for (auto it = app.maxima.cbegin(); it != app.maxima.cend(); ++it)
             std::fprintf(stderr, "  slowest %s: %.1f ms\n", qPrintable(it.key()), double(it.value()) / 1e6);
         result = 0;
@@ -182,7 +219,7 @@ int main(int argc, char **argv)
     driver.setInterval(16);
     if (mode == "stall") {
         QObject::connect(&driver, &QTimer::timeout, &app, [&] {
-            if (view->currentPage().index() >= stallPages || bar->value() >= bar->maximum())
+            if (view->currentPageIndex() >= stallPages || bar->value() >= bar->maximum())
                 return finishStall();
             bar->setValue(bar->value() + 3 * bar->singleStep());
         });

@@ -13,6 +13,7 @@
 #include "pages/windows/PFImageToPDFController.h"
 #include "platform/store/Localization.h"
 #include "platform/store/PersistentContainer.h"
+#include "platform/system/ThreadPriority.h"
 
 #include <QAction>
 #include <QApplication>
@@ -87,6 +88,7 @@ template <typename Window> void showToolWindow(QPointer<QWidget> &slot)
 
 void AppDelegate::applicationDidFinishLaunching(const QStringList &paths)
 {
+    ThreadPriority::favourInteractiveThread();
     for (const QString &path : paths)
         m_documents->openDocument(path, true);
     if (m_documents->documents().isEmpty())

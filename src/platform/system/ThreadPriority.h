@@ -9,4 +9,9 @@ namespace ThreadPriority {
 // Lowers the calling thread's priority, once; it stays lowered for the thread's life.
 void lowerForBackgroundWork();
 
+// Asks the scheduler for short turns for the calling (GUI) thread: woken by input, a timer or a
+// finished tile, it then takes a CPU from a running worker at once instead of after the worker's
+// turn. Its share of the CPU stays the same. Kernels that do not know the request ignore it.
+void favourInteractiveThread();
+
 } // namespace ThreadPriority

@@ -53,7 +53,6 @@ void PDFTileRenderer::paintPage(QPainter &painter, const PDFPage &page, int inde
     const QRect visible = exposed & pageRect;
     if (visible.isEmpty() || page.isNull())
         return;
-    painter.fillRect(visible, Qt::white);
     m_firstPainted = m_firstPainted < 0 ? index : std::min(m_firstPainted, index);
     m_lastPainted = std::max(m_lastPainted, index);
 
@@ -71,47 +70,73 @@ void PDFTileRenderer::paintPage(QPainter &painter, const PDFPage &page, int inde
         QImage image;
     };
     QVector<Placed> fresh;
-    bool missing = false;
+    QRegion missing; // logical pixels
     for (int row = r0; row <= r1; ++row) {
         for (int column = c0; column <= c1; ++column) {
             const PDFTileKey key{index, gen, deviceScale, column, row};
             const QRect clip = QRect(column * kTileSize, row * kTileSize, kTileSize, kTileSize) &
                                QRect(QPoint(0, 0), pagePixels);
+            const QRectF target = QRectF(QPointF(clip.topLeft()) / dpr, QSizeF(clip.size()) / dpr).translated(pageRect.topLeft());
             const QImage image = m_cache.find(key);
             if (image.isNull()) {
-                missing = true;
+                missing += target.toAlignedRect() & visible;
                 request(page, key, clip);
             } else {
-                fresh.append({QRectF(QPointF(clip.topLeft()) / dpr, QSizeF(clip.size()) / dpr)
-                                  .translated(pageRect.topLeft()),
-                              image});
+                fresh.append({target, image});
             }
         }
     }
 
     painter.save();
     painter.setClipRect(visible, Qt::IntersectClip);
-    if (missing) {
-        // Stand-ins: older generations first, so the newest stale look ends up on top.
-        auto standIns = m_cache.tilesOfPage(index);
-        std::stable_sort(standIns.begin(), standIns.end(), [](const auto &a, const auto &b) {
-            return a.first.generation < b.first.generation;
-        });
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        for (const auto &[key, image] : standIns) {
-            if (key.generation == gen && key.scale == deviceScale)
-                continue;
-            const double factor = scale / key.scale; // tile pixels to logical pixels
-            const QRectF target(pageRect.left() + key.column * kTileSize * factor,
-                                pageRect.top() + key.row * kTileSize * factor,
-                                image.width() * factor, image.height() * factor);
-            if (target.intersects(visible))
-                painter.drawImage(target, image);
-        }
+    if (!missing.isEmpty()) {
+        // Blank paper where nothing stands in; fresh tiles are opaque and cover the rest.
+        for (const QRect &rect : missing)
+            painter.fillRect(rect, Qt::white);
+        paintStandIns(painter, index, gen, scale, dpr, pageRect, missing);
     }
     for (const Placed &tile : std::as_const(fresh))
         painter.drawImage(tile.target, tile.image);
     painter.restore();
+}
+
+void PDFTileRenderer::paintStandIns(QPainter &painter, int index, quint32 generation, double scale, double dpr,
+                                    const QRect &pageRect, QRegion missing)
+{
+    const double deviceScale = scale * dpr;
+    // The page's other tiles, best first: the newest look, then the scale nearest the one shown.
+    auto standIns = m_cache.tilesOfPage(index);
+    standIns.removeIf([&](const auto &tile) {
+        return tile.first.generation == generation && tile.first.scale == deviceScale;
+    });
+    const auto distance = [deviceScale](double scale) { return std::abs(std::log(scale / deviceScale)); };
+    std::stable_sort(standIns.begin(), standIns.end(), [&](const auto &a, const auto &b) {
+        if (a.first.generation != b.first.generation)
+            return a.first.generation > b.first.generation;
+        return distance(a.first.scale) < distance(b.first.scale);
+    });
+    // Only those that show something a better one does not: a screenful of stand-ins at every
+    // scale the page was ever drawn at would be scaled one over the other on each frame.
+    QVector<std::pair<QRectF, QImage>> chosen;
+    for (const auto &[key, image] : std::as_const(standIns)) {
+        if (missing.isEmpty())
+            break;
+        const double factor = scale / key.scale; // tile pixels to logical pixels
+        const QRectF target(pageRect.left() + key.column * kTileSize * factor,
+                            pageRect.top() + key.row * kTileSize * factor,
+                            image.width() * factor, image.height() * factor);
+        if (!missing.intersects(target.toAlignedRect()))
+            continue;
+        chosen.append({target, image});
+        // Pixels the tile covers only in part stay missing for the next one.
+        const QRect whole(QPoint(int(std::ceil(target.left())), int(std::ceil(target.top()))),
+                          QPoint(int(std::floor(target.right())) - 1, int(std::floor(target.bottom())) - 1));
+        missing -= whole;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The worst first, so that the best ends up on top.
+    for (auto it = chosen.crbegin(); it != chosen.crend(); ++it)
+        painter.drawImage(it->first, it->second);
 }
 
 void PDFTileRenderer::request(const PDFPage &page, const PDFTileKey &key, const QRect &clip)

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QRegion>
 #include <QSet>
 #include <QThreadPool>
 #include <memory>
@@ -54,6 +55,10 @@ signals:
 
 private:
     void request(const PDFPage &page, const PDFTileKey &key, const QRect &clip);
+    // Covers the `missing` part (logical pixels) of page `index` with its cached tiles of other
+    // scales or older looks, until the fresh tiles arrive.
+    void paintStandIns(QPainter &painter, int index, quint32 generation, double scale, double dpr,
+                       const QRect &pageRect, QRegion missing);
     void finished(const PDFTileKey &key, const std::shared_ptr<PDFRenderCookie> &cookie,
                   const QImage &image);
     quint32 generation(int index) const { return m_generations.value(index); }

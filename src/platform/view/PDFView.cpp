@@ -75,9 +75,17 @@ void PDFView::layoutDocumentView()
     const PDFPageCheckProgress progress = m_document.checkPageTree(QDeadlineTimer(0));
     m_sizedPages = std::min(progress.checkedPages, count);
     m_checkedPages = progress.checkedPages;
+    m_geometry.clear();
+    m_geometry.reserve(count);
     for (int i = 0; i < count; ++i) {
         m_pages.append(m_document.page(i));
-        sizes.append(i < std::max(m_sizedPages, 1) ? m_pages.last().displaySize() : sizes.first());
+        if (i < std::max(m_sizedPages, 1)) {
+            m_geometry.append(geometryOf(m_pages.last()));
+            sizes.append(m_geometry.last()->displaySize());
+        } else {
+            m_geometry.append(std::nullopt);
+            sizes.append(sizes.first());
+        }
     }
     m_layout.setPageSizes(sizes);
     // The check waits a moment: at once, it would hold the document back from the renderer
@@ -91,6 +99,7 @@ void PDFView::layoutDocumentView()
 void PDFView::pagesRemoved(const QVector<int> &indices)
 {
     m_pages = withoutIndices(m_pages, indices);
+    m_geometry = withoutIndices(m_geometry, indices);
     m_layout.removePages(indices);
     // The current page keeps its place among those left; when it went, the next one takes over.
     const int before = m_current;
@@ -103,9 +112,11 @@ void PDFView::pagesInserted(const QVector<int> &indices)
 {
     // One merge of the old list with the new pages, each landing on its index.
     QVector<PDFPage> pages;
+    QVector<std::optional<PageGeometry>> geometries;
     QVector<QSizeF> sizes;
     const int total = int(m_pages.size() + indices.size());
     pages.reserve(total);
+    geometries.reserve(total);
     sizes.reserve(total);
     auto next = indices.cbegin();
     int old = 0;
@@ -113,17 +124,20 @@ void PDFView::pagesInserted(const QVector<int> &indices)
         if (next != indices.cend() && *next == i && !m_document.isNull()) {
             const PDFPage page = m_document.page(i);
             pages.append(page);
-            sizes.append(page.displaySize());
+            geometries.append(geometryOf(page));
+            sizes.append(geometries.last()->displaySize());
             ++next;
             if (m_current >= i)
                 ++m_current;
         } else if (old < m_pages.size()) {
             pages.append(m_pages[old]);
+            geometries.append(m_geometry.value(old));
             sizes.append(pageSizes()[old]);
             ++old;
         }
     }
     m_pages = pages;
+    m_geometry = geometries;
     m_layout.setPageSizes(sizes);
     pageListChanged();
 }
@@ -134,6 +148,8 @@ void PDFView::pagesMoved(const QVector<std::pair<int, int>> &moves)
         if (from < 0 || from >= m_pages.size() || to < 0 || to >= m_pages.size())
             continue;
         m_pages.move(from, to);
+        if (m_geometry.size() == m_pages.size())
+            m_geometry.move(from, to);
         m_layout.movePage(from, to);
         if (m_current == from)
             m_current = to;
@@ -148,8 +164,10 @@ void PDFView::pagesMoved(const QVector<std::pair<int, int>> &moves)
 void PDFView::pagesResized(const QVector<int> &indices)
 {
     for (int index : indices) {
-        if (index >= 0 && index < m_pages.size())
-            m_layout.setPageSize(index, m_pages[index].displaySize());
+        if (index >= 0 && index < m_pages.size() && index < m_geometry.size()) {
+            m_geometry[index] = geometryOf(m_pages[index]);
+            m_layout.setPageSize(index, m_geometry[index]->displaySize());
+        }
     }
     pageListChanged();
 }
@@ -161,7 +179,6 @@ void PDFView::pageListChanged()
     if (count != m_pages.size() || (count && !(m_document.page(count - 1) == m_pages.last())))
         return layoutDocumentView();
     m_renderer->reset();
-    m_geometry.fill(std::nullopt, count);
     const int current = std::clamp(m_current, count ? 0 : -1, count - 1);
     const double scale = m_scale;
     if (m_autoScales)
@@ -184,7 +201,7 @@ void PDFView::pageListChanged()
 void PDFView::checkPages()
 {
     const QDeadlineTimer deadline(kPageCheckSliceMs);
-    QVector<QSizeF> sizes; // of the pages from m_sizedPages on
+    QVector<PageGeometry> read; // of the pages from m_sizedPages on
     PDFPageCheckProgress progress;
     {
         // A worker building a page holds the document for a while; the slice does not wait for
@@ -195,7 +212,7 @@ void PDFView::checkPages()
         // Sizes of the pages the last slice checked first, then more pages in the time left.
         const int sizable = std::min(m_checkedPages, int(m_pages.size()));
         for (int i = m_sizedPages; i < sizable && !deadline.hasExpired(); ++i)
-            sizes.append(m_pages[i].displaySize());
+            read.append(geometryOf(m_pages[i]));
         progress = m_document.checkPageTree(deadline);
     }
     if (progress.renumbered) {
@@ -208,15 +225,18 @@ void PDFView::checkPages()
         return;
     }
     m_checkedPages = progress.checkedPages;
-    applyCheckedSizes(sizes);
+    applyCheckedGeometry(read);
     if (!progress.finished || m_sizedPages < std::min(m_checkedPages, int(m_pages.size())))
         m_pageCheck->start(0);
 }
 
-void PDFView::applyCheckedSizes(const QVector<QSizeF> &sizes)
+void PDFView::applyCheckedGeometry(const QVector<PageGeometry> &read)
 {
     bool changed = false;
-    for (const QSizeF &size : sizes) {
+    for (const PageGeometry &geometry : read) {
+        if (m_sizedPages < m_geometry.size())
+            m_geometry[m_sizedPages] = geometry;
+        const QSizeF size = geometry.displaySize();
         if (size != pageSizes().value(m_sizedPages)) {
             m_layout.setPageSize(m_sizedPages, size);
             changed = true;
@@ -554,14 +574,25 @@ PDFPage PDFView::pageForPoint(QPointF point, bool nearest) const
     return m_pages[index];
 }
 
-const PDFView::PageGeometry &PDFView::geometry(int index) const
+PDFView::PageGeometry PDFView::geometry(int index) const
 {
     if (m_geometry.size() != m_pages.size())
         m_geometry.fill(std::nullopt, m_pages.size());
-    std::optional<PageGeometry> &geometry = m_geometry[index];
-    if (!geometry)
-        geometry = PageGeometry{m_pages[index].bounds(PDFDisplayBox::CropBox), m_pages[index].pageToDisplay(1)};
-    return *geometry;
+    std::optional<PageGeometry> &known = m_geometry[index];
+    if (known)
+        return *known;
+    // A page whose size is still estimated is read now, unless a worker holds the document: it
+    // is then shown as its estimated size says, like the first page, and read another time.
+    const PDFDocumentHold hold = PDFDocumentHold::tryHold(m_document);
+    if (!hold.isHeld() && index > 0 && m_geometry[0])
+        return *m_geometry[0];
+    known = geometryOf(m_pages[index]);
+    return *known;
+}
+
+PDFView::PageGeometry PDFView::geometryOf(const PDFPage &page)
+{
+    return {page.bounds(PDFDisplayBox::CropBox), page.pageToDisplay(1)};
 }
 
 QRectF PDFView::cropBox(const PDFPage &page) const
@@ -626,9 +657,15 @@ void PDFView::invalidatePage(const PDFPage &page)
 void PDFView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), m_background);
+    const QVector<int> shown = m_layout.pagesIn(event->rect().translated(scrollOffset()));
+    // The background only around the pages: they paint every pixel they cover.
+    QRegion background = event->region();
+    for (int index : shown)
+        background -= viewRect(index);
+    for (const QRect &rect : background)
+        painter.fillRect(rect, m_background);
     m_renderer->beginFrame();
-    for (int index : m_layout.pagesIn(event->rect().translated(scrollOffset()))) {
+    for (int index : shown) {
         const QRect rect = viewRect(index);
         painter.save();
         painter.setClipRect(rect & event->rect());

@@ -139,13 +139,16 @@ protected:
 
 private:
     QRect viewRect(int index) const; // the page's rect in viewport coordinates
-    // A page's crop box and its map to the displayed page at scale 1, read from the page once
-    // and kept: painting and zooming then never wait for a worker holding the document.
+    // A page's crop box and its map to the displayed page at scale 1, read with the page's size
+    // and kept: painting and zooming then do not wait for a worker holding the document.
     struct PageGeometry {
         QRectF cropBox;
         QTransform toDisplay;
+        QSizeF displaySize() const { return toDisplay.mapRect(cropBox).size(); }
     };
-    const PageGeometry &geometry(int index) const;
+    static PageGeometry geometryOf(const PDFPage &page);
+    // Read on first use for a page whose size is still estimated.
+    PageGeometry geometry(int index) const;
     QPoint scrollOffset() const;
     void relayout();
     // After the page list changed: a full re-measure when the view lost track of the document,
@@ -165,14 +168,14 @@ private:
     // A document opened with its page check deferred is checked here a slice at a time, between
     // events; pages not yet checked are laid out at the first page's size until then.
     void checkPages();
-    // Takes the sizes read for the pages from m_sizedPages on, in order.
-    void applyCheckedSizes(const QVector<QSizeF> &sizes);
+    // Takes what was read of the pages from m_sizedPages on, in order.
+    void applyCheckedGeometry(const QVector<PageGeometry> &read);
 
     PDFDocument m_document;
     QVector<PDFPage> m_pages;
     int m_sizedPages = 0; // page sizes are read from the pages below this index, estimated above
     int m_checkedPages = 0; // pages below this index are checked
-    mutable QVector<std::optional<PageGeometry>> m_geometry; // by page index
+    mutable QVector<std::optional<PageGeometry>> m_geometry; // by page index, beside m_pages
     QTimer *m_pageCheck;
     PDFViewLayout m_layout;
     PDFDisplayMode m_mode = PDFDisplayMode::SinglePageContinuous;
