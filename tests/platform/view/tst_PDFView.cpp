@@ -39,6 +39,15 @@ class TestPDFView : public QObject {
         return view;
     }
 
+    // Forty upright pages but page 31 (index 30), which lies on its side.
+    static QByteArray fortyPagesThirtyFirstLandscape()
+    {
+        QList<TestPdf::Page> pages;
+        for (int i = 0; i < 40; ++i)
+            pages << TestPdf::Page{{QStringLiteral("Page %1").arg(i + 1)}, i == 30 ? QRectF(0, 0, 792, 612) : QRectF(0, 0, 612, 792)};
+        return TestPdf::build(pages);
+    }
+
     static bool renderIdle(PDFView &view)
     {
         view.viewport()->repaint();
@@ -231,12 +240,9 @@ private slots:
     // and the page check that follows a deferred opening, never wait for one.
     void viewNeverWaitsForAWorkerHoldingTheDocument()
     {
-        QList<TestPdf::Page> pages;
-        for (int i = 0; i < 40; ++i)
-            pages << TestPdf::Page{{QStringLiteral("Page %1").arg(i + 1)}, i == 30 ? QRectF(0, 0, 792, 612) : QRectF(0, 0, 612, 792)};
         auto view = std::make_unique<PDFView>();
         view->resize(600, 500);
-        const PDFDocument document = PDFDocument::openData(TestPdf::build(pages), PDFPageCheck::Deferred);
+        const PDFDocument document = PDFDocument::openData(fortyPagesThirtyFirstLandscape(), PDFPageCheck::Deferred);
         view->setDocument(document);
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
@@ -586,13 +592,10 @@ private slots:
     // tree that proves damaged, as the check reads them between events.
     void pagesCheckedAfterOpeningGetTheirOwnSizes()
     {
-        QList<TestPdf::Page> pages;
-        for (int i = 0; i < 40; ++i)
-            pages << TestPdf::Page{{QStringLiteral("Page %1").arg(i + 1)}, i == 30 ? QRectF(0, 0, 792, 612) : QRectF(0, 0, 612, 792)};
         auto view = std::make_unique<PDFView>();
         view->resize(600, 500);
         QSignalSpy resized(view.get(), &PDFView::pageSizesChanged);
-        view->setDocument(PDFDocument::openData(TestPdf::build(pages), PDFPageCheck::Deferred));
+        view->setDocument(PDFDocument::openData(fortyPagesThirtyFirstLandscape(), PDFPageCheck::Deferred));
         PDFThumbnailView thumbnails;
         thumbnails.resize(200, 400);
         thumbnails.setPDFView(view.get());
