@@ -125,12 +125,14 @@ void PDFTileRenderer::paintStandIns(QPainter &painter, int index, quint32 genera
         const QRectF target(pageRect.left() + key.column * kTileSize * factor,
                             pageRect.top() + key.row * kTileSize * factor,
                             image.width() * factor, image.height() * factor);
-        if (!missing.intersects(target.toAlignedRect()))
+        // Measured within what is missing, so that no coordinate leaves the int range.
+        const QRectF part = target & QRectF(missing.boundingRect());
+        if (part.isEmpty() || !missing.intersects(part.toAlignedRect()))
             continue;
         chosen.append({target, image});
         // Pixels the tile covers only in part stay missing for the next one.
-        const QRect whole(QPoint(int(std::ceil(target.left())), int(std::ceil(target.top()))),
-                          QPoint(int(std::floor(target.right())) - 1, int(std::floor(target.bottom())) - 1));
+        const QRect whole(QPoint(int(std::ceil(part.left())), int(std::ceil(part.top()))),
+                          QPoint(int(std::floor(part.right())) - 1, int(std::floor(part.bottom())) - 1));
         missing -= whole;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
