@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -64,6 +65,22 @@ QPair<QString, QString> redAndPlain(const QString &html)
             if (it.fragment().charFormat().foreground().color() == QColor(Qt::red))
                 red += it.fragment().text();
     return {red, document.toPlainText()};
+}
+
+// Whether two drawings of a cell look alike: text drawn through a transparent image may be
+// smoothed a shade differently from text drawn straight onto paper, while other text differs
+// fully in many pixels.
+bool looksAlike(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return false;
+    int unlike = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            unlike += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) > 96;
+        }
+    return unlike == 0;
 }
 
 } // namespace
@@ -227,6 +244,63 @@ private slots:
         std::tie(red, plain) = redAndPlain(cell->pfContentLB()->text());
         QCOMPARE(red, QStringLiteral("needle"));
         QCOMPARE(plain, QStringLiteral("needle end"));
+    }
+
+    // Rows are drawn from kept images of their cells: a kept image must show the row's present
+    // content, and the images kept stay within their bytes.
+    void drawnCellsShowTheirRowAndStayWithinTheirBytes()
+    {
+        const PDFDocument document = openFixture(fixture());
+        Window window(document);
+        QSignalSpy finished(&window.search, &PFSearchController::pfSearchFinished);
+        PFPageSearchCellDelegate *cells = window.page.cellDelegate();
+        QListView *list = window.page.pfTableView();
+        const QSize cellSize(220, PFPageSearchTableCellView::kHeight);
+
+        // What the delegate paints for a row, and the row's cell drawn afresh.
+        const auto painted = [&](int row, QSize size) {
+            QImage image(size, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            QStyleOptionViewItem option;
+            option.rect = QRect(QPoint(), size);
+            cells->paint(&painter, option, list->model()->index(row, 0));
+            return image;
+        };
+        const auto fresh = [&](int row) {
+            QImage image(cellSize, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            PFPageSearchTableCellView *cell = cells->cellForIndex(list->model()->index(row, 0));
+            cell->resize(cellSize);
+            QPainter painter(&image);
+            cell->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+
+        window.field.setText(QStringLiteral("needle"));
+        QVERIFY(waitFinished(window, finished, 1));
+        const QImage needleRow = painted(0, cellSize);
+        QCOMPARE(painted(0, cellSize), needleRow); // drawn again from the kept image
+        QVERIFY(looksAlike(needleRow, fresh(0)));
+
+        // Row 0 of a new search has other content.
+        window.field.setText(QStringLiteral("heading"));
+        QVERIFY(waitFinished(window, finished, 2));
+        const QImage headingRow = painted(0, cellSize);
+        QVERIFY(!looksAlike(headingRow, needleRow));
+        QVERIFY(looksAlike(headingRow, fresh(0)));
+
+        // Many widths of every row make far more images than the bytes hold.
+        qsizetype drawnBytes = 0;
+        for (int width = 200; width < 400; width += 4) {
+            for (int row = 0; row < window.rows(); ++row) {
+                const QImage image = painted(row, QSize(width, PFPageSearchTableCellView::kHeight));
+                drawnBytes += image.sizeInBytes();
+            }
+        }
+        QVERIFY(drawnBytes > 2 * PFPageSearchCellDelegate::kCacheBytes);
+        QVERIFY(cells->cachedBytes() > 0);
+        QVERIFY(cells->cachedBytes() <= PFPageSearchCellDelegate::kCacheBytes);
     }
 
     void choosingARowColoursTheMatchAndScrollsToIt()

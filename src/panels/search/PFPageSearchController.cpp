@@ -61,9 +61,9 @@ bool PFPageSearchController::pfChooseNext(int step)
     return true;
 }
 
-void PFPageSearchController::pfAddSelection(const PDFSelection &match)
+void PFPageSearchController::pfAddSelection(const PDFSelection &match, const PDFSearchPreview &preview)
 {
-    if (m_model->append(match))
+    if (m_model->append(match, preview))
         selectRememberedRow();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pdf/PDFSelection.h"
+#include "platform/pdf/PDFTextSearch.h"
 
 #include <QWidget>
 
@@ -22,8 +22,9 @@ public:
     PFPageSearchCellDelegate *cellDelegate() const { return m_delegate; }
 
     void pfClearAllData();
-    // Appends a match that is not listed yet and selects row pfSelectRow.
-    void pfAddSelection(const PDFSelection &match);
+    // Appends a match that is not listed yet, shown as its preview reads, and selects row
+    // pfSelectRow.
+    void pfAddSelection(const PDFSelection &match, const PDFSearchPreview &preview);
     // Chooses the next (step 1) or previous (step -1) match, wrapping at the ends; the first
     // step after new results chooses the selected row itself. False when the list is empty.
     bool pfChooseNext(int step);

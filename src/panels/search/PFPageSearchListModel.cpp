@@ -6,10 +6,11 @@ void PFPageSearchListModel::clear()
 {
     beginResetModel();
     m_matches.clear();
+    m_previews.clear();
     endResetModel();
 }
 
-bool PFPageSearchListModel::append(const PDFSelection &match)
+bool PFPageSearchListModel::append(const PDFSelection &match, const PDFSearchPreview &preview)
 {
     // Matches arrive in page order, so a repeat can only be among the last ones of its page.
     for (qsizetype i = m_matches.size() - 1; i >= 0; --i) {
@@ -21,6 +22,7 @@ bool PFPageSearchListModel::append(const PDFSelection &match)
     const int row = int(m_matches.size());
     beginInsertRows({}, row, row);
     m_matches.append(match);
+    m_previews.append(preview);
     endInsertRows();
     return true;
 }
@@ -34,12 +36,14 @@ QVariant PFPageSearchListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_matches.size())
         return {};
-    const PDFSelection &match = m_matches[index.row()];
+    const PDFSearchPreview &preview = m_previews[index.row()];
     if (role == MatchRole)
-        return QVariant::fromValue(match);
+        return QVariant::fromValue(m_matches[index.row()]);
+    if (role == PreviewRole)
+        return QVariant::fromValue(preview);
     if (role == Qt::DisplayRole)
-        return match.string();
+        return preview.text;
     if (role == Qt::AccessibleTextRole) // a screen reader reads the row as the cell shows it
-        return PFPageSearchTableCellView::pageText(match) + QStringLiteral(": ") + match.string();
+        return PFPageSearchTableCellView::pageText(preview) + QStringLiteral(": ") + preview.text;
     return {};
 }

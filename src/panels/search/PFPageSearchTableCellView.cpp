@@ -5,11 +5,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-// Line breaks of the page text would make the one-line preview jump; a space reads the same.
-QString flattened(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
-} // namespace
-
 PFPageSearchTableCellView::PFPageSearchTableCellView(QWidget *parent)
     : QWidget(parent), m_pageNum(new QLabel(this)), m_content(new QLabel(this))
 {
@@ -29,35 +24,25 @@ PFPageSearchTableCellView::PFPageSearchTableCellView(QWidget *parent)
     layout->addWidget(m_content, 1);
 }
 
-void PFPageSearchTableCellView::pfSetMatch(const PDFSelection &match)
+void PFPageSearchTableCellView::pfSetPreview(const PDFSearchPreview &preview)
 {
-    m_pageNum->setText(pageText(match));
-    m_content->setText(contentText(match));
+    m_pageNum->setText(pageText(preview));
+    m_content->setText(contentText(preview));
 }
 
-QString PFPageSearchTableCellView::pageText(const PDFSelection &match)
+QString PFPageSearchTableCellView::pageText(const PDFSearchPreview &preview)
 {
     // The number the title bar and Go to Page use; the printed label beside it when it differs.
-    const QVector<PDFPage> pages = match.pages();
-    if (pages.isEmpty() || pages.first().index() < 0)
+    if (preview.pageIndex < 0)
         return pfLocalized("页面");
-    const QString number = QString::number(pages.first().index() + 1);
-    const QString label = pages.first().label();
-    if (label.isEmpty() || label == number)
+    const QString number = QString::number(preview.pageIndex + 1);
+    if (preview.pageLabel.isEmpty() || preview.pageLabel == number)
         return QStringLiteral("%1 %2").arg(pfLocalized("页面"), number);
-    return QStringLiteral("%1 %2 (%3)").arg(pfLocalized("页面"), number, label);
+    return QStringLiteral("%1 %2 (%3)").arg(pfLocalized("页面"), number, preview.pageLabel);
 }
 
-QString PFPageSearchTableCellView::contentText(const PDFSelection &match)
+QString PFPageSearchTableCellView::contentText(const PDFSearchPreview &preview)
 {
-    PDFSelection extended = match;
-    extended.extendAtEnd(kContextLength);
-    const QString text = flattened(extended.string());
-    const QString found = flattened(match.string());
-    const qsizetype at = found.isEmpty() ? -1 : text.indexOf(found, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return text.toHtmlEscaped();
-    return text.left(at).toHtmlEscaped() + QStringLiteral("<span style=\"color:#ff0000\">")
-        + text.mid(at, found.size()).toHtmlEscaped() + QStringLiteral("</span>")
-        + text.mid(at + found.size()).toHtmlEscaped();
+    return QStringLiteral("<span style=\"color:#ff0000\">") + preview.text.toHtmlEscaped() + QStringLiteral("</span>")
+        + preview.following.toHtmlEscaped();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pdf/PDFSelection.h"
+#include "platform/pdf/PDFTextSearch.h"
 
 #include <QWidget>
 
@@ -17,15 +17,14 @@ public:
 
     explicit PFPageSearchTableCellView(QWidget *parent = nullptr);
 
-    void pfSetMatch(const PDFSelection &match);
+    void pfSetPreview(const PDFSearchPreview &preview);
     QLabel *pfPageNum() const { return m_pageNum; }
     QLabel *pfContentLB() const { return m_content; }
 
-    // "Page <label>" of the match's first page.
-    static QString pageText(const PDFSelection &match);
-    // The match followed by up to kContextLength characters, as rich text in which the first
-    // case-insensitive occurrence of the match's own text is red.
-    static QString contentText(const PDFSelection &match);
+    // "Page <number>" of the match's first page, its printed label beside it when that differs.
+    static QString pageText(const PDFSearchPreview &preview);
+    // The match in red followed by the text after it, as rich text.
+    static QString contentText(const PDFSearchPreview &preview);
 
 private:
     QLabel *m_pageNum;

@@ -1,6 +1,7 @@
 #include "PFSearchController.h"
 
 #include "PFPageSearchController.h"
+#include "PFPageSearchTableCellView.h"
 
 #include "editing/PFBasePDFView.h"
 #include "platform/pdf/PDFTextSearch.h"
@@ -72,6 +73,7 @@ PDFTextSearch *PFSearchController::searchForDocument()
         }
         m_search = new PDFTextSearch(m_view->document(), this);
         m_searchDocument = m_view->document();
+        m_search->setContextLength(PFPageSearchTableCellView::kContextLength);
         connect(m_search, &PDFTextSearch::matchFound, this, &PFSearchController::didMatchString);
         connect(m_search, &PDFTextSearch::finished, this, [this](bool cancelled) {
             if (cancelled) {
@@ -100,12 +102,12 @@ void PFSearchController::pfSearchChange(const QString &text)
         search->start(text);
 }
 
-void PFSearchController::didMatchString(const PDFSelection &match)
+void PFSearchController::didMatchString(const PDFSelection &match, const PDFSearchPreview &preview)
 {
     if (!pfIsSearchPageShown || !pfIsSearchPageShown())
         emit pfShowSearchPanel();
     ++m_matchCount;
-    m_page->pfAddSelection(match);
+    m_page->pfAddSelection(match, preview);
 }
 
 void PFSearchController::pfPageSearchSelect(const PDFSelection &match)

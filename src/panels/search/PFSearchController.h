@@ -2,12 +2,12 @@
 
 #include "platform/pdf/PDFDocument.h"
 #include "platform/pdf/PDFSelection.h"
+#include "platform/pdf/PDFTextSearch.h"
 
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
-class PDFTextSearch;
 class PFBasePDFView;
 class PFPageSearchController;
 class QLineEdit;
@@ -34,7 +34,7 @@ public:
     std::function<bool()> pfIsSearchPageShown;
 
     void pfSearchChange(const QString &text);
-    void didMatchString(const PDFSelection &match);
+    void didMatchString(const PDFSelection &match, const PDFSearchPreview &preview);
     // Shows a chosen match in the view, in the match colour.
     void pfPageSearchSelect(const PDFSelection &match);
     void pfCancelSearch();

@@ -2,6 +2,7 @@
 
 #include "PDFDestination.h"
 #include "PDFDocumentPrivate.h"
+#include "PDFPageLabels.h"
 #include "PDFPageTree.h"
 #include "platform/system/ThreadPriority.h"
 
@@ -22,19 +23,46 @@ constexpr int kBlockPages = 1;
 struct Haystack {
     std::vector<char32_t> folded;
     std::vector<int> origin;
+    // By character: its code and whether it starts a line, for the previews of matches.
+    std::vector<char32_t> codes;
+    std::vector<bool> startsLine;
     char32_t last = 0;
 
-    void add(char32_t code, int index, bool startsLine)
+    void add(char32_t code, int index, bool lineStart)
     {
-        if (startsLine && index > 0 && last != U' ') {
+        if (lineStart && index > 0 && last != U' ') {
             folded.push_back(U' ');
             origin.push_back(index - 1);
         }
         folded.push_back(QChar::toCaseFolded(code));
         origin.push_back(index);
+        codes.push_back(code);
+        startsLine.push_back(lineStart && index > 0);
         last = code;
     }
+
+    // Characters first..last (clipped to the page), a line end read as a space.
+    QString readable(int first, int lastChar) const
+    {
+        QString out;
+        lastChar = std::min(lastChar, int(codes.size()) - 1);
+        for (int i = std::max(first, 0); i <= lastChar; ++i) {
+            if (i > first && startsLine[size_t(i)])
+                out += QLatin1Char(' ');
+            out += QString::fromUcs4(&codes[size_t(i)], 1);
+        }
+        return out;
+    }
 };
+
+// The label a page shows; its number when the document's labels cannot be read.
+QString labelOf(fz_context *ctx, pdf_document *doc, int index)
+{
+    QString label;
+    fz_try(ctx) label = PDFPageLabels::label(ctx, doc, index);
+    fz_catch(ctx) label = QString::number(index + 1);
+    return label;
+}
 
 Haystack haystackOf(const PDFTextPage &text)
 {
@@ -123,6 +151,7 @@ public:
     FileReader &operator=(const FileReader &) = delete;
 
     bool isOpen() const { return m_doc; }
+    QString label(int index) { return labelOf(m_context.get(), m_doc, index); }
 
     std::optional<Haystack> haystack(int index)
     {
@@ -154,24 +183,29 @@ private:
 // One search: the blocks of pages handed out to the workers and the finished blocks waiting
 // to be reported in page order.
 struct PDFSearchJob {
+    using Found = PDFTextSearch::Found;
     std::shared_ptr<PDFDocumentData> data;
     std::vector<char32_t> needle;
+    int contextLength = 0;
     QString filePath; // empty: search the open document
     int pages = 0;
     std::atomic<bool> cancelled{false};
     std::atomic<int> nextBlock{0};
 
     std::mutex mutex; // guards the two below
-    std::vector<std::optional<QVector<PDFSelection>>> done;
+    std::vector<std::optional<QVector<Found>>> done;
     size_t reported = 0;
 
     int blockCount() const { return (pages + kBlockPages - 1) / kBlockPages; }
 
-    std::shared_ptr<const PDFTextPage> documentText(int index, int *object)
+    std::shared_ptr<const PDFTextPage> documentText(int index, int *object, QString *label)
     {
         PDFLock lock(data->mutex);
         *object = data->pageObjectAt(index);
-        return *object ? data->textPage(*object) : nullptr;
+        if (!*object)
+            return nullptr;
+        *label = labelOf(MuPDF::context(), data->doc, index);
+        return data->textPage(*object);
     }
 
     int pageObject(int index)
@@ -180,28 +214,35 @@ struct PDFSearchJob {
         return data->pageObjectAt(index);
     }
 
-    QVector<PDFSelection> searchBlock(int block, FileReader *reader)
+    QVector<Found> searchBlock(int block, FileReader *reader)
     {
-        QVector<PDFSelection> matches;
+        QVector<Found> found;
         const int last = std::min(pages, (block + 1) * kBlockPages);
         for (int index = block * kBlockPages; index < last && !cancelled.load(); ++index) {
             int object = 0;
+            QString label;
             std::optional<Haystack> haystack;
             if (reader) {
                 haystack = reader->haystack(index);
                 object = haystack ? pageObject(index) : 0;
-            } else if (auto text = documentText(index, &object)) {
+            } else if (auto text = documentText(index, &object, &label)) {
                 haystack = haystackOf(*text);
             }
             if (!haystack || !object)
                 continue;
-            for (auto [first, lastChar] : findOnPage(*haystack, needle)) {
+            const std::vector<std::pair<int, int>> ranges = findOnPage(*haystack, needle);
+            if (!ranges.empty() && reader)
+                label = reader->label(index);
+            for (auto [first, lastChar] : ranges) {
                 PDFSelection match;
                 match.m_ranges.append({PDFDestination::pageFor(data, object), first, lastChar});
-                matches.append(match);
+                PDFSearchPreview preview{index, label, haystack->readable(first, lastChar), {}};
+                preview.following =
+                    haystack->readable(first, lastChar + contextLength).mid(preview.text.size());
+                found.append({match, preview});
             }
         }
-        return matches;
+        return found;
     }
 };
 
@@ -242,6 +283,7 @@ void PDFTextSearch::start(const QString &text)
     auto job = std::make_shared<PDFSearchJob>();
     job->data = m_document.d;
     job->needle = std::move(needle);
+    job->contextLength = m_contextLength;
     {
         // Matches are numbered as the finished page check numbers the pages.
         PDFSettledLock lock(*job->data);
@@ -275,17 +317,17 @@ void PDFTextSearch::start(const QString &text)
             FileReader *source = reader && reader->isOpen() ? &*reader : nullptr;
             for (int block = job->nextBlock++; block < job->blockCount() && !job->cancelled.load();
                  block = job->nextBlock++) {
-                QVector<PDFSelection> matches = job->searchBlock(block, source);
+                QVector<Found> found = job->searchBlock(block, source);
                 if (job->cancelled.load())
                     return;
                 // Report every finished block that is next in page order; posting under the
                 // lock keeps the reports in that order.
                 std::lock_guard<std::mutex> lock(job->mutex);
-                job->done[size_t(block)] = std::move(matches);
-                QVector<PDFSelection> ready;
+                job->done[size_t(block)] = std::move(found);
+                QVector<Found> ready;
                 while (job->reported < job->done.size() && job->done[job->reported]) {
                     ready += *job->done[job->reported];
-                    job->done[job->reported] = QVector<PDFSelection>();
+                    job->done[job->reported] = QVector<Found>();
                     ++job->reported;
                 }
                 const bool last = job->reported == job->done.size();
@@ -300,12 +342,12 @@ void PDFTextSearch::start(const QString &text)
     }
 }
 
-void PDFTextSearch::deliver(quint64 generation, const QVector<PDFSelection> &matches, bool last)
+void PDFTextSearch::deliver(quint64 generation, const QVector<Found> &found, bool last)
 {
     if (generation != m_generation)
         return;
-    for (const PDFSelection &match : matches) {
-        emit matchFound(match);
+    for (const Found &each : found) {
+        emit matchFound(each.match, each.preview);
         if (generation != m_generation) // a receiver started another search or cancelled
             return;
     }

@@ -5,9 +5,19 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <algorithm>
 #include <memory>
 
 struct PDFSearchJob;
+
+// How a match reads, taken while its page was searched, so that a list of matches can show it
+// without reading the page again. A line end reads as a space.
+struct PDFSearchPreview {
+    int pageIndex = -1;
+    QString pageLabel;
+    QString text;      // the match's own characters
+    QString following; // up to the search's context length of characters after the match
+};
 
 // Case-insensitive text search that runs on worker threads and reports every match on the
 // thread that owns this object, in page order, as it is found.
@@ -25,17 +35,25 @@ public:
     void start(const QString &text);
     void cancel();
     bool isRunning() const;
+    // Characters after each match its preview carries; 0 at first. Taken by the next start().
+    void setContextLength(int characters) { m_contextLength = std::max(characters, 0); }
 
 signals:
-    void matchFound(const PDFSelection &match);
+    void matchFound(const PDFSelection &match, const PDFSearchPreview &preview);
     void finished(bool cancelled);
 
 private:
-    void deliver(quint64 generation, const QVector<PDFSelection> &matches, bool last);
+    struct Found {
+        PDFSelection match;
+        PDFSearchPreview preview;
+    };
+    friend struct PDFSearchJob;
+    void deliver(quint64 generation, const QVector<Found> &found, bool last);
 
     PDFDocument m_document;
     QThreadPool m_pool;
     std::shared_ptr<PDFSearchJob> m_job;
     quint64 m_generation = 0; // matches of an older search are dropped
     bool m_running = false;
+    int m_contextLength = 0;
 };

@@ -26,23 +26,43 @@ QByteArray fixture()
     return TestPdf::build(pages);
 }
 
+// A match as found, and as its preview reads it.
 struct Found {
     int page;
     QString text;
-    bool operator==(const Found &) const = default;
+    PDFSearchPreview preview;
+    bool operator==(const Found &other) const
+    {
+        return page == other.page && text == other.text && preview.pageIndex == other.preview.pageIndex &&
+               preview.pageLabel == other.preview.pageLabel && preview.text == other.preview.text &&
+               preview.following == other.preview.following;
+    }
 };
+
+QString flattened(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
+
+constexpr int kContext = 30;
 
 QList<Found> searchAll(const PDFDocument &document, const QString &text, bool *finishedNormally)
 {
     PDFTextSearch search(document);
+    search.setContextLength(kContext);
     QList<Found> found;
-    QObject::connect(&search, &PDFTextSearch::matchFound, [&](const PDFSelection &match) {
-        found.append({match.pages().first().index(), match.string()});
+    bool previewsRead = true;
+    QObject::connect(&search, &PDFTextSearch::matchFound, [&](const PDFSelection &match, const PDFSearchPreview &preview) {
+        found.append({match.pages().first().index(), match.string(), preview});
+        // The preview reads as the document's own text: the match, then what follows on its page.
+        PDFSelection extended = match;
+        extended.extendAtEnd(kContext);
+        previewsRead = previewsRead && preview.pageIndex == found.last().page &&
+                       preview.pageLabel == QString::number(preview.pageIndex + 1) &&
+                       preview.text == flattened(match.string()) &&
+                       preview.text + preview.following == flattened(extended.string());
     });
     QSignalSpy finished(&search, &PDFTextSearch::finished);
     search.start(text);
     *finishedNormally = finished.wait(10000) && finished.count() == 1 && !finished.first().first().toBool()
-                        && !search.isRunning();
+                        && !search.isRunning() && previewsRead;
     return found;
 }
 
@@ -74,6 +94,9 @@ private slots:
             QVERIFY(found[i - 1].page <= found[i].page);
         QCOMPARE(found.first().text, QStringLiteral("Token"));
         QCOMPARE(found.at(1).text, QStringLiteral("TOKEN"));
+        // The text after a match runs on across the end of its line, read as a space.
+        QCOMPARE(found.at(3).preview.following, QStringLiteral(" again Token 1 and TOKEN again"));
+        QCOMPARE(found.at(1).preview.following, QStringLiteral(" again")); // the page ends there
     }
 
     void anEditedDocumentIsSearchedAsItIsNow()
