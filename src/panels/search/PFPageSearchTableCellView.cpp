@@ -3,7 +3,6 @@
 #include "platform/store/Localization.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
 
 PFPageSearchTableCellView::PFPageSearchTableCellView(QWidget *parent)
     : QWidget(parent), m_pageNum(new QLabel(this)), m_content(new QLabel(this))
@@ -17,11 +16,17 @@ PFPageSearchTableCellView::PFPageSearchTableCellView(QWidget *parent)
     m_content->setTextFormat(Qt::RichText);
     m_content->setWordWrap(true);
     m_content->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 3, 6, 3);
-    layout->setSpacing(1);
-    layout->addWidget(m_pageNum);
-    layout->addWidget(m_content, 1);
+}
+
+void PFPageSearchTableCellView::resizeEvent(QResizeEvent *)
+{
+    // Placed by hand rather than by a layout, which would lay out the rich text for its size
+    // hints each time the cell is filled and drawn.
+    const QRect inside = rect().marginsRemoved(QMargins(6, 3, 6, 3));
+    const int pageHeight = m_pageNum->fontMetrics().height();
+    m_pageNum->setGeometry(inside.left(), inside.top(), inside.width(), pageHeight);
+    m_content->setGeometry(inside.left(), inside.top() + pageHeight + 1, inside.width(),
+                           std::max(inside.height() - pageHeight - 1, 0));
 }
 
 void PFPageSearchTableCellView::pfSetPreview(const PDFSearchPreview &preview)

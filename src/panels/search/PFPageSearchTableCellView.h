@@ -26,6 +26,9 @@ public:
     // The match in red followed by the text after it, as rich text.
     static QString contentText(const PDFSearchPreview &preview);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QLabel *m_pageNum;
     QLabel *m_content;
