@@ -23,7 +23,7 @@ double ours(double scale)
     const PDFDocument document = PDFDocument::open(kRefman);
     if (document.isNull())
         return -1;
-    PDFTileRenderer renderer;
+    PDFTileRenderer renderer(ThreadPriority::Urgency::Shown);
     QImage target(1, 1, QImage::Format_RGB32);
     QPainter painter(&target);
     QElapsedTimer timer;

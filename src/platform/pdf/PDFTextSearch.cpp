@@ -310,7 +310,7 @@ void PDFTextSearch::start(const QString &text)
     const int workers = job->filePath.isEmpty() ? 1 : std::min(m_pool.maxThreadCount(), job->blockCount());
     for (int w = 0; w < workers; ++w) {
         m_pool.start([this, job, generation] {
-            ThreadPriority::lowerForBackgroundWork();
+            ThreadPriority::lowerForBackgroundWork(ThreadPriority::Urgency::Aside);
             std::optional<FileReader> reader;
             if (!job->filePath.isEmpty())
                 reader.emplace(job->filePath, job->pages);

@@ -7,9 +7,10 @@
 #include <unistd.h>
 
 namespace {
-// Nice 5 weighs a third of nice 0: background threads still get most of an otherwise idle
-// machine, and a third of a CPU when the GUI thread or another program wants it.
-constexpr int kBackgroundNice = 5;
+// Nice 5 weighs a third of nice 0, nice 10 a third of that: background threads still get all of
+// an otherwise idle machine, and little of a CPU the GUI thread wants.
+constexpr int kShownNice = 5;
+constexpr int kAsideNice = 10;
 // The shortest turn the scheduler grants (0.1 ms); its default is a few milliseconds.
 constexpr std::uint64_t kInteractiveSliceNs = 100'000;
 
@@ -26,14 +27,15 @@ struct SchedAttributes {
 };
 } // namespace
 
-void ThreadPriority::lowerForBackgroundWork()
+void ThreadPriority::lowerForBackgroundWork(Urgency urgency)
 {
-    thread_local bool lowered = false;
-    if (lowered)
+    const int nice = urgency == Urgency::Shown ? kShownNice : kAsideNice;
+    thread_local int lowered = 0;
+    if (lowered == nice)
         return;
     // On Linux a thread id names one thread here; failure leaves the priority as it was.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kBackgroundNice);
-    lowered = true;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), nice);
+    lowered = nice;
 }
 
 void ThreadPriority::favourInteractiveThread()

@@ -6,8 +6,14 @@
 // Qt's raster engine hands to its own threads and waits for.
 namespace ThreadPriority {
 
-// Lowers the calling thread's priority, once; it stays lowered for the thread's life.
-void lowerForBackgroundWork();
+// How soon the user sees a background thread's work.
+enum class Urgency {
+    Shown, // what the user is looking at: the tiles of the document view
+    Aside, // what waits beside it: thumbnails, search results
+};
+
+// Lowers the calling thread's priority below the GUI thread's, and Aside work below Shown work.
+void lowerForBackgroundWork(Urgency urgency);
 
 // Asks the scheduler for short turns for the calling (GUI) thread: woken by input, a timer or a
 // finished tile, it then takes a CPU from a running worker at once instead of after the worker's

@@ -13,7 +13,7 @@
 #include <cmath>
 
 PDFThumbnailView::PDFThumbnailView(QWidget *parent)
-    : QAbstractScrollArea(parent), m_renderer(new PDFTileRenderer(this))
+    : QAbstractScrollArea(parent), m_renderer(new PDFTileRenderer(ThreadPriority::Urgency::Aside, this))
 {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The Edit commands act on the selected pages while the list has the keyboard.

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-PDFTileRenderer::PDFTileRenderer(QObject *parent)
-    : QObject(parent), m_lists(std::make_shared<PDFDisplayListCache>())
+PDFTileRenderer::PDFTileRenderer(ThreadPriority::Urgency urgency, QObject *parent)
+    : QObject(parent), m_urgency(urgency), m_lists(std::make_shared<PDFDisplayListCache>())
 {
     m_pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
 }
@@ -148,8 +148,8 @@ void PDFTileRenderer::request(const PDFPage &page, const PDFTileKey &key, const 
         return;
     auto cookie = std::make_shared<PDFRenderCookie>();
     m_pending.insert(key, cookie);
-    m_pool.start([this, lists = m_lists, page, key, clip, cookie] {
-        ThreadPriority::lowerForBackgroundWork();
+    m_pool.start([this, lists = m_lists, page, key, clip, cookie, urgency = m_urgency] {
+        ThreadPriority::lowerForBackgroundWork(urgency);
         QImage image;
         if (!cookie->isCancelled()) {
             if (auto list = lists->get(page, key.page, key.generation))

@@ -3,6 +3,7 @@
 #include "PDFTileCache.h"
 
 #include "platform/pdf/PDFPage.h"
+#include "platform/system/ThreadPriority.h"
 
 #include <QHash>
 #include <QObject>
@@ -26,7 +27,8 @@ public:
     static constexpr qint64 kDefaultCacheBytes = 32ll * 1024 * 1024;
     static constexpr int kCachedScreens = 6;
 
-    explicit PDFTileRenderer(QObject *parent = nullptr);
+    // `urgency`: how the workers rank against the program's other background work.
+    explicit PDFTileRenderer(ThreadPriority::Urgency urgency, QObject *parent = nullptr);
     ~PDFTileRenderer() override;
 
     // Frames bracket the paint calls of one paint event.
@@ -63,6 +65,7 @@ private:
                   const QImage &image);
     quint32 generation(int index) const { return m_generations.value(index); }
 
+    const ThreadPriority::Urgency m_urgency;
     QThreadPool m_pool;
     PDFTileCache m_cache{kDefaultCacheBytes};
     std::shared_ptr<PDFDisplayListCache> m_lists;

@@ -37,7 +37,7 @@ QPointF topLeftOf(const PDFPage &page) { return page.pageToDisplay(1).inverted()
 } // namespace
 
 PDFView::PDFView(QWidget *parent)
-    : QAbstractScrollArea(parent), m_pageCheck(new QTimer(this)), m_renderer(new PDFTileRenderer(this))
+    : QAbstractScrollArea(parent), m_pageCheck(new QTimer(this)), m_renderer(new PDFTileRenderer(ThreadPriority::Urgency::Shown, this))
 {
     m_pageCheck->setSingleShot(true);
     connect(m_pageCheck, &QTimer::timeout, this, &PDFView::checkPages);

@@ -431,15 +431,30 @@ private slots:
         return niceness;
     }
 
-    void tilesRenderBelowTheGuiThreadsPriority()
+    void tilesRenderBelowTheGuiThreadAndThumbnailsBelowTheView()
     {
         auto view = makeView(TestPdf::simple(2));
         QVERIFY(view);
         QTRY_VERIFY(view->tileRenderer()->renderedTiles() > 0 && renderIdle(*view));
-        const QMap<QString, int> niceness = threadNiceness();
-        const int gui = niceness.value(QString::number(getpid()));
+        const QMap<QString, int> withView = threadNiceness();
+        const int gui = withView.value(QString::number(getpid()));
         // Only the workers were lowered, not the whole process.
-        QVERIFY(std::count_if(niceness.cbegin(), niceness.cend(), [&](int nice) { return nice > gui; }) >= 1);
+        int viewWorkers = 0;
+        for (int nice : withView)
+            viewWorkers = std::max(viewWorkers, nice);
+        QVERIFY(viewWorkers > gui);
+
+        PDFThumbnailView thumbnails;
+        thumbnails.resize(200, 400);
+        thumbnails.setPDFView(view.get());
+        thumbnails.show();
+        QTRY_VERIFY(thumbnails.tileRenderer()->renderedTiles() > 0 && thumbnails.tileRenderer()->pendingTiles() == 0);
+        int thumbnailWorkers = 0;
+        const QMap<QString, int> withBoth = threadNiceness();
+        for (auto it = withBoth.cbegin(); it != withBoth.cend(); ++it)
+            if (!withView.contains(it.key()) && it.value() > gui)
+                thumbnailWorkers = std::max(thumbnailWorkers, it.value());
+        QVERIFY2(thumbnailWorkers > viewWorkers, qPrintable(QStringLiteral("%1 %2").arg(thumbnailWorkers).arg(viewWorkers)));
     }
 
     void deepZoomRendersOnlyVisibleTiles()
