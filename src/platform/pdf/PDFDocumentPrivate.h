@@ -2,6 +2,7 @@
 
 // Internal to the PDF engine layer.
 #include "MuPDFContext.h"
+#include "PDFDocumentMutex.h"
 #include "PDFPageTree.h"
 #include "PDFTextPageCache.h"
 
@@ -30,7 +31,7 @@ struct PDFTextPage {
 
 // Shared state of one open document. Every touch of `doc` happens with `mutex` held.
 struct PDFDocumentData {
-    std::recursive_mutex mutex;
+    PDFDocumentMutex mutex;
     pdf_document *doc = nullptr;
     QString path;
     // The file read and its stamp from before, to remember once the page tree is found sound.
@@ -118,7 +119,7 @@ private:
     std::set<int> m_removed;
 };
 
-using PDFLock = std::lock_guard<std::recursive_mutex>;
+using PDFLock = std::lock_guard<PDFDocumentMutex>;
 
 // Locks a document for changing or writing its pages, once its page numbering is final.
 class PDFSettledLock {
@@ -145,8 +146,8 @@ public:
     }
 
 private:
-    std::unique_lock<std::recursive_mutex> m_first;
-    std::unique_lock<std::recursive_mutex> m_second;
+    std::unique_lock<PDFDocumentMutex> m_first;
+    std::unique_lock<PDFDocumentMutex> m_second;
 };
 
 namespace PDFGeometry {

@@ -1,6 +1,7 @@
 #include "platform/pdf/PDFAnnotation.h"
 #include "platform/pdf/PDFDisplayList.h"
 #include "platform/pdf/PDFDocument.h"
+#include "platform/pdf/PDFDocumentMutex.h"
 #include "platform/pdf/PDFProbe.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPdf.h"
@@ -10,6 +11,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 class TestPDFDocument : public QObject {
     Q_OBJECT
@@ -28,6 +31,43 @@ class TestPDFDocument : public QObject {
     }
 
 private slots:
+    // A walk that takes the document's lock once per step, and takes it straight back, must not
+    // keep out a thread waiting for it; the lock stays recursive.
+    void aWalkTakingTheLockPerStepLetsAWaitingThreadIn()
+    {
+        PDFDocumentMutex mutex;
+        {
+            std::lock_guard outer(mutex);
+            std::lock_guard inner(mutex);
+            QVERIFY(mutex.try_lock());
+            mutex.unlock();
+        }
+        constexpr int kSteps = 400;
+        std::atomic<int> steps{0};
+        std::atomic<bool> started{false};
+        std::thread walk([&] {
+            for (int i = 0; i < kSteps; ++i) {
+                std::lock_guard step(mutex);
+                started = true;
+                // Half a millisecond of work on the document.
+                const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(500);
+                while (std::chrono::steady_clock::now() < until) {
+                }
+                ++steps;
+            }
+        });
+        while (!started)
+            std::this_thread::yield();
+        // Ten turns for this thread while the walk goes on: each should come after a step or two
+        // of the walk, not after all of it.
+        for (int turn = 0; turn < 10; ++turn) {
+            std::lock_guard mine(mutex);
+        }
+        const int stepsMeanwhile = steps.load();
+        walk.join();
+        QVERIFY2(stepsMeanwhile < kSteps / 2, qPrintable(QString::number(stepsMeanwhile)));
+    }
+
     void badInputGivesEmptyResults()
     {
         const QString missing = path("missing.pdf");
