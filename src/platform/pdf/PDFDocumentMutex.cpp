@@ -1,5 +1,16 @@
 #include "PDFDocumentMutex.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
+namespace {
+bool isEventLoopThread()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    return app && app->thread() == QThread::currentThread();
+}
+} // namespace
+
 void PDFDocumentMutex::lock()
 {
     const std::thread::id me = std::this_thread::get_id();
@@ -7,7 +18,7 @@ void PDFDocumentMutex::lock()
         ++m_depth;
         return;
     }
-    if (m_lastOwner.load() == me && m_waiting.load() > 0)
+    if (m_lastOwner.load() == me && m_waiting.load() > 0 && !isEventLoopThread())
         giveWay(me);
     if (!m_mutex.try_lock()) {
         m_waiting.fetch_add(1);

@@ -9,8 +9,9 @@
 //
 // A worker walking the pages takes the lock once per page. A plain mutex lets such a walk take
 // the lock straight back each time, before the thread woken to wait for it has run, so the GUI
-// thread could sleep through a whole walk. Here a thread that takes the lock again right after
-// releasing it, while another waits, first gives way (for at most kGiveWay).
+// thread could sleep through a whole walk. Here a worker that takes the lock again right after
+// releasing it, while another thread waits, first gives way (for at most kGiveWay). The thread
+// of the application's event loop never gives way: it handles input and paints.
 class PDFDocumentMutex {
 public:
     static constexpr std::chrono::milliseconds kGiveWay{2};
