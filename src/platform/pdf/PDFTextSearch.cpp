@@ -6,7 +6,9 @@
 #include "PDFPageTree.h"
 #include "platform/system/ThreadPriority.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
+#include <QTimer>
 #include <QThread>
 #include <atomic>
 #include <optional>
@@ -264,6 +266,9 @@ void PDFTextSearch::cancel()
 {
     if (m_job)
         m_job->cancelled.store(true);
+    m_undelivered.clear();
+    m_nextUndelivered = 0;
+    m_allReported = false;
     if (m_running) {
         m_running = false;
         ++m_generation;
@@ -346,12 +351,36 @@ void PDFTextSearch::deliver(quint64 generation, const QVector<Found> &found, boo
 {
     if (generation != m_generation)
         return;
-    for (const Found &each : found) {
+    m_undelivered += found;
+    m_allReported = last;
+    handOn();
+}
+
+void PDFTextSearch::handOn()
+{
+    m_handOnScheduled = false;
+    const quint64 generation = m_generation;
+    QElapsedTimer spent;
+    spent.start();
+    while (m_nextUndelivered < m_undelivered.size()) {
+        // A page may hold hundreds of matches, and each takes its receiver some time: the rest
+        // wait for the events that came meanwhile, so that the window keeps up.
+        if (spent.hasExpired(kHandOnSliceMs)) {
+            if (!m_handOnScheduled) {
+                m_handOnScheduled = true;
+                QTimer::singleShot(0, this, &PDFTextSearch::handOn);
+            }
+            return;
+        }
+        const Found each = m_undelivered[m_nextUndelivered++];
         emit matchFound(each.match, each.preview);
         if (generation != m_generation) // a receiver started another search or cancelled
             return;
     }
-    if (last) {
+    m_undelivered.clear();
+    m_nextUndelivered = 0;
+    if (m_allReported) {
+        m_allReported = false;
         m_running = false;
         emit finished(false);
     }

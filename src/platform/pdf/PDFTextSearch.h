@@ -20,7 +20,8 @@ struct PDFSearchPreview {
 };
 
 // Case-insensitive text search that runs on worker threads and reports every match on the
-// thread that owns this object, in page order, as it is found.
+// thread that owns this object, in page order, as it is found: a few milliseconds' worth of
+// matches per turn of that thread's event loop.
 //
 // While the document has no unsaved changes, each worker reads the file on disk with an
 // engine instance of its own, so the workers never wait for each other or for the view;
@@ -48,7 +49,11 @@ private:
         PDFSearchPreview preview;
     };
     friend struct PDFSearchJob;
+    // Matches handed on to the receivers per turn of the event loop, in milliseconds.
+    static constexpr int kHandOnSliceMs = 4;
+    // Queues a block of matches the workers reported in page order, and hands them on.
     void deliver(quint64 generation, const QVector<Found> &found, bool last);
+    void handOn();
 
     PDFDocument m_document;
     QThreadPool m_pool;
@@ -56,4 +61,8 @@ private:
     quint64 m_generation = 0; // matches of an older search are dropped
     bool m_running = false;
     int m_contextLength = 0;
+    QVector<Found> m_undelivered; // reported by the workers, from m_nextUndelivered on not handed on
+    qsizetype m_nextUndelivered = 0;
+    bool m_allReported = false;
+    bool m_handOnScheduled = false;
 };

@@ -114,6 +114,41 @@ private slots:
         QCOMPARE(found.first().text, QStringLiteral("Token"));
     }
 
+    // Hundreds of matches on one page, each taking its receiver a while, are handed on over
+    // several turns of the event loop, in order, and the search finishes after the last of them.
+    void manyMatchesLeaveTheEventLoopTurnsBetween()
+    {
+        constexpr int kMatches = 60 * 12;
+        TestPdf::Page page;
+        for (int line = 0; line < 60; ++line)
+            page.lines << QStringLiteral("dot dot dot dot dot dot dot dot dot dot dot dot");
+        const PDFDocument document = PDFDocument::openData(TestPdf::build({page}));
+        QVERIFY(!document.isNull());
+        PDFTextSearch search(document);
+        QList<QRectF> order;
+        int handedOnBeforeATurn = -1;
+        bool finishedAfterTheLast = false;
+        QObject::connect(&search, &PDFTextSearch::matchFound, [&](const PDFSelection &match) {
+            if (order.isEmpty()) // a turn of the event loop is noted as soon as one comes
+                QTimer::singleShot(0, [&] { handedOnBeforeATurn = int(order.size()); });
+            order.append(match.boundsForPage(match.pages().first()));
+            const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(20);
+            while (std::chrono::steady_clock::now() < until) {
+            }
+        });
+        QSignalSpy finished(&search, &PDFTextSearch::finished);
+        QObject::connect(&search, &PDFTextSearch::finished, [&] { finishedAfterTheLast = order.size() == kMatches; });
+        search.start(QStringLiteral("dot"));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(order.size(), kMatches);
+        // In reading order: down the page (y up), along each line.
+        QVERIFY(std::is_sorted(order.cbegin(), order.cend(), [](const QRectF &a, const QRectF &b) {
+            return qFuzzyCompare(a.y(), b.y()) ? a.x() < b.x() : a.y() > b.y();
+        }));
+        QVERIFY(finishedAfterTheLast);
+        QVERIFY2(handedOnBeforeATurn >= 1 && handedOnBeforeATurn < order.size(), qPrintable(QString::number(handedOnBeforeATurn)));
+    }
+
     void emptyTextOrNoDocumentSearchesNothing()
     {
         const QString path = m_dir.filePath("empty.pdf");
