@@ -200,14 +200,20 @@ struct PDFSearchJob {
 
     int blockCount() const { return (pages + kBlockPages - 1) / kBlockPages; }
 
-    std::shared_ptr<const PDFTextPage> documentText(int index, int *object, QString *label)
+    std::shared_ptr<const PDFTextPage> documentText(int index, int *object)
     {
         PDFLock lock(data->mutex);
         *object = data->pageObjectAt(index);
-        if (!*object)
-            return nullptr;
-        *label = labelOf(MuPDF::context(), data->doc, index);
-        return data->textPage(*object);
+        return *object ? data->textPage(*object) : nullptr;
+    }
+
+    // Read from whichever copy the page's text came from.
+    QString pageLabel(int index, FileReader *reader)
+    {
+        if (reader)
+            return reader->label(index);
+        PDFLock lock(data->mutex);
+        return labelOf(MuPDF::context(), data->doc, index);
     }
 
     int pageObject(int index)
@@ -222,19 +228,17 @@ struct PDFSearchJob {
         const int last = std::min(pages, (block + 1) * kBlockPages);
         for (int index = block * kBlockPages; index < last && !cancelled.load(); ++index) {
             int object = 0;
-            QString label;
             std::optional<Haystack> haystack;
             if (reader) {
                 haystack = reader->haystack(index);
                 object = haystack ? pageObject(index) : 0;
-            } else if (auto text = documentText(index, &object, &label)) {
+            } else if (auto text = documentText(index, &object)) {
                 haystack = haystackOf(*text);
             }
             if (!haystack || !object)
                 continue;
             const std::vector<std::pair<int, int>> ranges = findOnPage(*haystack, needle);
-            if (!ranges.empty() && reader)
-                label = reader->label(index);
+            const QString label = ranges.empty() ? QString() : pageLabel(index, reader);
             for (auto [first, lastChar] : ranges) {
                 PDFSelection match;
                 match.m_ranges.append({PDFDestination::pageFor(data, object), first, lastChar});
@@ -267,7 +271,6 @@ void PDFTextSearch::cancel()
     if (m_job)
         m_job->cancelled.store(true);
     m_undelivered.clear();
-    m_nextUndelivered = 0;
     m_allReported = false;
     if (m_running) {
         m_running = false;
@@ -362,7 +365,7 @@ void PDFTextSearch::handOn()
     const quint64 generation = m_generation;
     QElapsedTimer spent;
     spent.start();
-    while (m_nextUndelivered < m_undelivered.size()) {
+    while (!m_undelivered.isEmpty()) {
         // A page may hold hundreds of matches, and each takes its receiver some time: the rest
         // wait for the events that came meanwhile, so that the window keeps up.
         if (spent.hasExpired(kHandOnSliceMs)) {
@@ -372,13 +375,11 @@ void PDFTextSearch::handOn()
             }
             return;
         }
-        const Found each = m_undelivered[m_nextUndelivered++];
+        const Found each = m_undelivered.takeFirst();
         emit matchFound(each.match, each.preview);
         if (generation != m_generation) // a receiver started another search or cancelled
             return;
     }
-    m_undelivered.clear();
-    m_nextUndelivered = 0;
     if (m_allReported) {
         m_allReported = false;
         m_running = false;

@@ -61,8 +61,7 @@ private:
     quint64 m_generation = 0; // matches of an older search are dropped
     bool m_running = false;
     int m_contextLength = 0;
-    QVector<Found> m_undelivered; // reported by the workers, from m_nextUndelivered on not handed on
-    qsizetype m_nextUndelivered = 0;
+    QList<Found> m_undelivered; // reported by the workers, not handed on yet
     bool m_allReported = false;
     bool m_handOnScheduled = false;
 };
